@@ -1,0 +1,33 @@
+# The two entry points: `make run` starts the editor, `make test` runs every test.
+# Both install missing Debian packages first, then configure and build.
+.PHONY: run test deps build build-asan fuzz bench clean
+
+JOBS ?= $(shell nproc)
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+
+run: build
+	@scripts/run-sciedit
+
+test: build build-asan
+	ctest --preset default -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+
+bench: build
+	@for b in build/default/bench/bench_*; do $$b; done
+
+clean:
+	rm -rf build
