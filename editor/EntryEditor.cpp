@@ -1,0 +1,151 @@
+#include "editor/EntryEditor.h"
+
+#include <cstdio>
+
+namespace sci {
+
+namespace {
+
+constexpr int kFirstPosition = 1;
+constexpr int kLastPosition = static_cast<int>(kEntryCount);
+
+constexpr std::size_t kMinServerLength = 8;
+constexpr std::size_t kMinPasswordLength = 4;
+
+// The order in which change marks are asked for; the first mark found ends the test.
+constexpr Field kMarkOrder[] = {
+    Field::Server, Field::ServerConfirm, Field::Port,     Field::PortConfirm,
+    Field::Key,    Field::UserName,      Field::Password, Field::PasswordConfirm,
+};
+
+// Positions 1..20 wrap around in both directions, for steps of any size, as
+// the wrapping spin control itself does. Computed in 64 bits so that no
+// reported change can overflow.
+int wrappedPosition(int iPos, int iDelta) {
+  const long long count = kLastPosition - kFirstPosition + 1;
+  long long zeroBased = (static_cast<long long>(iPos) - kFirstPosition + iDelta) % count;
+  if (zeroBased < 0) zeroBased += count;
+  return static_cast<int>(zeroBased) + kFirstPosition;
+}
+
+}  // namespace
+
+EntryEditor::EntryEditor(EntryView& view) : view_(view), table_(initialTable()) {}
+
+void EntryEditor::ShowEntry() {
+  const ServerEntry& entry = table_.entries[current_];
+  form_.server = getText(entry.server);
+  form_.serverConfirm = form_.server;
+  form_.port = entry.port();
+  form_.portConfirm = form_.port;
+  form_.keyText = formatKey(entry);
+  // An empty slot carries pattern bytes in its user name; they are never shown.
+  form_.userName = form_.server.empty() ? std::string() : getText(entry.userName);
+  form_.password = getText(entry.password);
+  form_.passwordConfirm = form_.password;
+  view_.pushForm(form_);
+}
+
+bool EntryEditor::IsFormModified() const {
+  for (Field field : kMarkOrder) {
+    if (view_.fieldModified(field)) return true;
+  }
+  return false;
+}
+
+int EntryEditor::ValidateForm() {
+  // Port and key are accepted as entered; codes 2 and 3 keep their places
+  // in the message table only. The confirmation fields are never shown, so
+  // the focus goes to the main field they mirror.
+  if (form_.server.size() < kMinServerLength) {
+    form_.serverConfirm.clear();
+    view_.focusField(Field::Server);
+    return 1;
+  }
+  if (form_.userName.empty()) {
+    view_.focusField(Field::UserName);
+    return 4;
+  }
+  if (form_.password.size() < kMinPasswordLength) {
+    form_.passwordConfirm.clear();
+    view_.focusField(Field::Password);
+    return 5;
+  }
+  return 0;
+}
+
+bool EntryEditor::StoreEntry() {
+  if (!IsFormModified()) return true;
+  // A read-back that stops part-way has already told the user why; what it
+  // did read is validated and stored like a complete one.
+  view_.pullForm(form_);
+  if (ValidateForm() != 0) return false;
+  storeFields(table_.entries[current_], form_.server, form_.port, form_.keyText, form_.userName,
+              form_.password);
+  return true;
+}
+
+int EntryEditor::MoveTo(int iPos, int iDelta) {
+  if (!StoreEntry() && !view_.askDiscard()) iDelta = 0;
+  if (iDelta != 0) {
+    const int newPos = wrappedPosition(iPos, iDelta);
+    current_ = newPos - kFirstPosition;
+    // A single step across an end is wrapped by the control itself. Any other
+    // change is returned as the plain difference, which lands on newPos
+    // whether the control applies it by stepping, clamping or setting it.
+    const bool singleStepWrap =
+        (iPos == kFirstPosition && iDelta == -1) || (iPos == kLastPosition && iDelta == 1);
+    if (!singleStepWrap) iDelta = newPos - iPos;
+  }
+  ShowEntry();
+  return iDelta;
+}
+
+void EntryEditor::Copy() {
+  StoreEntry();
+  const ServerEntry& entry = table_.entries[current_];
+  if (!isComplete(entry)) return;
+  clip_ = entry;
+  clipValid_ = true;
+  UpdatePasteButton();
+}
+
+void EntryEditor::Paste() {
+  if (!clipValid_) return;
+  table_.entries[current_] = clip_;
+  ShowEntry();
+}
+
+void EntryEditor::Delete() {
+  resetEntry(table_.entries[current_]);
+  ShowEntry();
+}
+
+void EntryEditor::UpdatePasteButton() { view_.setPasteEnabled(clipValid_); }
+
+void EntryEditor::replaceTable(const ServerTable& table) { table_ = table; }
+
+const char* EntryEditor::validationMessage(int code) {
+  switch (code) {
+    case 1:
+      return "Server IP/URL invalid or confirm failed!";
+    case 2:
+      return "Server TCP Port invalid or confirm failed!";
+    case 3:
+      return "Server DES key invalid!";
+    case 4:
+      return "Login user name invalid!";
+    case 5:
+      return "Login user password length less than 4 or confirm failed!";
+    default:
+      return "";
+  }
+}
+
+std::string EntryEditor::storedMessage(int index) {
+  char text[48];
+  std::snprintf(text, sizeof text, "Save SCI in list position %d", index);
+  return text;
+}
+
+}  // namespace sci
