@@ -1,0 +1,24 @@
+#pragma once
+// Replaces a file's whole content so that a failure part-way never leaves a
+// damaged file behind: the old content stays until the new one is complete.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+#include "data/FileResult.h"
+
+namespace sci {
+
+struct WriteOps;
+
+// OpenFailed (nothing touched) when the target could not be opened for
+// writing: missing folder, a folder as target, no write permission. Every
+// later failure throws FileError; the temporary file is removed and an
+// existing target keeps its old bytes. A symbolic link is followed, so the
+// file it names is replaced; a replaced file keeps its permissions. Targets
+// that are not regular files (devices, pipes) are written in place.
+FileResult writeFileAtomically(const std::filesystem::path& target,
+                               std::span<const std::uint8_t> content, const WriteOps& ops);
+
+}  // namespace sci
