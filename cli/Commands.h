@@ -1,0 +1,43 @@
+#pragma once
+// The subcommands of scitool. Each prints its result on stdout, reports a
+// failure as "scitool: <file>: <reason>" on stderr and returns the exit code.
+
+#include <string>
+#include <vector>
+
+namespace sci {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;  // a bad file or a refused input
+inline constexpr int kExitUsage = 2;
+
+struct ShowOptions {
+  std::string path;
+  bool json = false;
+  bool showPasswords = false;
+};
+
+struct ImportOptions {
+  std::string input;  // "-" reads standard input
+  std::string configPath = "IPConfig.cfg";
+  std::string output;
+};
+
+struct ConfigCreateOptions {
+  std::string title;
+  std::string value16;
+  std::string value32;
+  std::string value8;
+  std::string output;
+};
+
+int runShow(const ShowOptions& options);
+int runCheck(const std::vector<std::string>& paths);
+int runExport(const std::string& path, const std::string& output);  // "" or "-": stdout
+int runImport(const ImportOptions& options);
+int runConfigShow(const std::string& path, bool json);
+int runConfigCreate(const ConfigCreateOptions& options);
+
+void reportFailure(const std::string& file, const std::string& reason);
+
+}  // namespace sci

@@ -1,0 +1,44 @@
+#include <fmt/format.h>
+
+#include "cli/Commands.h"
+#include "cli/InputText.h"
+#include "cli/LoadedDeviceConfig.h"
+#include "cli/OutputFile.h"
+#include "cli/ServerListImport.h"
+#include "data/ServerListFile.h"
+
+namespace sci {
+
+int runImport(const ImportOptions& options) {
+  // Everything is checked before anything is written.
+  bool refused = false;
+  const InputText input = readInputText(options.input);
+  ImportOutcome outcome;
+  if (!input.failure.empty()) {
+    reportFailure(options.input, input.failure);
+    refused = true;
+  } else {
+    outcome = importServerList(input.text);
+    for (const std::string& refusal : outcome.refusals) reportFailure(options.input, refusal);
+    refused = !outcome.refusals.empty();
+  }
+  const LoadedDeviceConfig config = loadDeviceConfigFile(options.configPath);
+  if (!config.failure.empty()) {
+    reportFailure(options.configPath, config.failure);
+    refused = true;
+  }
+  if (refused) return kExitRefused;
+
+  const std::string failure =
+      runOutputWrite([&] { return writeServerList(options.output, outcome.table, config.config); });
+  if (!failure.empty()) {
+    reportFailure(options.output, failure);
+    return kExitRefused;
+  }
+  fmt::print("{}: written ({} positions stored, {} kept byte for byte, {} not given)\n",
+             options.output, outcome.stored, outcome.unchanged,
+             kEntryCount - outcome.stored - outcome.unchanged);
+  return kExitOk;
+}
+
+}  // namespace sci

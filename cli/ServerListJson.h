@@ -1,0 +1,17 @@
+#pragma once
+// The JSON form of a server list (docs/json-format.md): what `export` writes
+// and `import` reads.
+
+#include <nlohmann/json.hpp>
+
+#include "data/ServerEntry.h"
+
+namespace sci {
+
+inline constexpr int kJsonFormatVersion = 1;
+
+// Every position with the values the editor shows and the 92 raw bytes;
+// texts converted from Windows-1252 to UTF-8.
+nlohmann::ordered_json exportServerList(const ServerTable& table);
+
+}  // namespace sci

@@ -1,0 +1,91 @@
+#include <fmt/format.h>
+
+#include <cstring>
+#include <nlohmann/json.hpp>
+
+#include "cli/Commands.h"
+#include "cli/LoadedServerList.h"
+#include "cli/ShownEntry.h"
+#include "cli/TerminalText.h"
+#include "cli/TextTable.h"
+#include "data/SingleByteText.h"
+
+namespace sci {
+namespace {
+
+constexpr const char* kPasswordMask = "****";
+
+std::string maskedPassword(const std::string& password, bool showPasswords) {
+  return showPasswords || password.empty() ? password : kPasswordMask;
+}
+
+void printText(const std::string& path, const LoadedServerList& list, bool showPasswords) {
+  const ServerListHeader& h = list.header;
+  std::string out = fmt::format(
+      "file:           {}\n"
+      "deviceValue32:  {}\n"
+      "deviceValue8:   {}\n"
+      "deviceValue16:  {}\n"
+      "checksum:       0x{:08X}, holds\n\n",
+      path, h.deviceValue32, h.deviceValue8, h.deviceValue16, h.checksum);
+
+  using Align = TextTable::Align;
+  TextTable table({{"Pos", Align::Right},
+                   {"Server"},
+                   {"Port", Align::Right},
+                   {"Key"},
+                   {"User name"},
+                   {"Password"}});
+  for (std::size_t i = 0; i < kEntryCount; ++i) {
+    const ServerEntry& entry = list.table.entries[i];
+    const ShownEntry shown = showEntry(entry);
+    table.addRow({std::to_string(i + 1), printableText(shown.server), std::to_string(shown.port),
+                  formatKey(entry), printableText(shown.userName),
+                  printableText(maskedPassword(shown.password, showPasswords))});
+  }
+  out += table.render();
+  std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+void printJson(const std::string& path, const LoadedServerList& list, bool showPasswords) {
+  const ServerListHeader& h = list.header;
+  nlohmann::ordered_json doc;
+  doc["file"] = path;
+  doc["deviceValue32"] = h.deviceValue32;
+  doc["deviceValue8"] = h.deviceValue8;
+  doc["deviceValue16"] = h.deviceValue16;
+  doc["checksum"] = {{"stored", h.checksum}, {"holds", true}};
+  auto& entries = doc["entries"] = nlohmann::ordered_json::array();
+  for (std::size_t i = 0; i < kEntryCount; ++i) {
+    const ServerEntry& entry = list.table.entries[i];
+    const ShownEntry shown = showEntry(entry);
+    entries.push_back({
+        {"position", i + 1},
+        {"empty", shown.empty()},
+        {"server", bytesToUtf8(shown.server)},
+        {"port", shown.port},
+        {"key", formatKey(entry)},
+        {"userName", bytesToUtf8(shown.userName)},
+        {"password", bytesToUtf8(maskedPassword(shown.password, showPasswords))},
+    });
+  }
+  fmt::print("{}\n", doc.dump(2));
+}
+
+}  // namespace
+
+int runShow(const ShowOptions& options) {
+  const LoadedServerList list = loadServerList(options.path);
+  if (!list.failure.empty()) {
+    reportFailure(options.path, list.failure);
+    return kExitRefused;
+  }
+  if (options.json) {
+    printJson(options.path, list, options.showPasswords);
+  } else {
+    printText(options.path, list, options.showPasswords);
+  }
+  return kExitOk;
+}
+
+}  // namespace sci

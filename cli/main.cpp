@@ -1,0 +1,105 @@
+// scitool: inspect, check and build VANTO server list files and device
+// configurations from the command line.
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <functional>
+
+#include "cli/Commands.h"
+
+namespace {
+
+constexpr const char* kDescription =
+    "scitool: inspect, check and build VANTO server list files (.bin) and device\n"
+    "configurations (IPConfig.cfg), byte for byte as the sciedit editor does.";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace sci;
+  CLI::App app(kDescription, "scitool");
+  app.set_version_flag("--version", std::string("scitool ") + SCITOOL_VERSION);
+  app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 when all is well, 1 when a file is bad or an input is refused,\n"
+      "2 for a usage error. Run 'scitool <command> --help' for a command's options.");
+
+  std::function<int()> run;
+
+  ShowOptions show;
+  auto* showCmd =
+      app.add_subcommand("show", "Show a server list's header values and its 20 positions");
+  showCmd->add_option("LIST", show.path, "server list file (.bin)")->required();
+  showCmd->add_flag("--json", show.json, "print the same as JSON");
+  showCmd->add_flag("--show-passwords", show.showPasswords, "show passwords instead of ****");
+  showCmd->callback([&] { run = [&] { return runShow(show); }; });
+
+  std::vector<std::string> checkPaths;
+  auto* checkCmd = app.add_subcommand(
+      "check", "Check server lists and configurations: 'FILE: OK' or the reason");
+  checkCmd
+      ->add_option("FILE", checkPaths,
+                   "files to check; a 52-byte file is checked as a device configuration, "
+                   "any other as a server list")
+      ->required();
+  checkCmd->callback([&] { run = [&] { return runCheck(checkPaths); }; });
+
+  std::string exportPath;
+  std::string exportOutput;
+  auto* exportCmd =
+      app.add_subcommand("export", "Write a server list as JSON (see docs/json-format.md)");
+  exportCmd->add_option("LIST", exportPath, "server list file (.bin)")->required();
+  exportCmd->add_option("-o,--output", exportOutput,
+                        "JSON file to write, replaced in one step (default: standard output)");
+  exportCmd->callback([&] { run = [&] { return runExport(exportPath, exportOutput); }; });
+
+  ImportOptions import;
+  auto* importCmd = app.add_subcommand(
+      "import", "Build a server list from JSON, storing entries as the editor does");
+  importCmd->add_option("IN", import.input, "JSON file, or - for standard input")->required();
+  importCmd
+      ->add_option("--config", import.configPath, "device configuration giving the header values")
+      ->capture_default_str();
+  importCmd
+      ->add_option("-o,--output", import.output,
+                   "server list file to write, replaced in one step; the name is used as given")
+      ->required();
+  importCmd->callback([&] { run = [&] { return runImport(import); }; });
+
+  auto* configCmd =
+      app.add_subcommand("config", "Show or create a device configuration (IPConfig.cfg)");
+  configCmd->require_subcommand(1);
+
+  std::string configShowPath;
+  bool configShowJson = false;
+  auto* configShowCmd =
+      configCmd->add_subcommand("show", "Show a configuration's title, values and checksum");
+  configShowCmd->add_option("CFG", configShowPath, "device configuration file")->required();
+  configShowCmd->add_flag("--json", configShowJson, "print the same as JSON");
+  configShowCmd->callback(
+      [&] { run = [&] { return runConfigShow(configShowPath, configShowJson); }; });
+
+  ConfigCreateOptions create;
+  auto* createCmd = configCmd->add_subcommand("create", "Write a new device configuration");
+  createCmd->add_option("--title", create.title, "title, at most 31 single-byte characters")
+      ->required();
+  createCmd->add_option("--value16", create.value16, "deviceValue16, 0..65535")->required();
+  createCmd->add_option("--value32", create.value32, "deviceValue32, 0..4294967295")->required();
+  createCmd->add_option("--value8", create.value8, "deviceValue8, 0..255")->required();
+  createCmd->add_option("-o,--output", create.output, "file to write, replaced in one step")
+      ->required();
+  createCmd->callback([&] { run = [&] { return runConfigCreate(create); }; });
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // Help and version are successes; every real parse error is a usage error.
+    return app.exit(e) == 0 ? kExitOk : kExitUsage;
+  }
+  try {
+    return run();
+  } catch (const std::exception& e) {
+    reportFailure("error", e.what());
+    return kExitRefused;
+  }
+}
