@@ -19,6 +19,11 @@ namespace {
 }  // namespace
 
 FileResult readFixedSizeFile(const std::filesystem::path& path, std::span<std::uint8_t> out) {
+  return readFixedSizeFile(path, out, &::read);
+}
+
+FileResult readFixedSizeFile(const std::filesystem::path& path, std::span<std::uint8_t> out,
+                             ReadCall readCall) {
   // Non-blocking so that a FIFO without a writer cannot hang the program;
   // it has no regular size and ends as a LengthError.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -35,7 +40,7 @@ FileResult readFixedSizeFile(const std::filesystem::path& path, std::span<std::u
 
   std::size_t done = 0;
   while (done < out.size()) {
-    const ssize_t n = ::read(fd.get(), out.data() + done, out.size() - done);
+    const ssize_t n = readCall(fd.get(), out.data() + done, out.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       fail(FileOperation::Read, path, errno);

@@ -1,0 +1,245 @@
+// Saving must never leave a damaged file: a save that fails part-way keeps
+// the previous file byte for byte and leaves no temporary file behind.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+
+#include "data/FileError.h"
+#include "data/ServerListFile.h"
+#include "tests/data/TempDir.h"
+
+namespace sci {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+const DeviceConfig& config() {
+  static const DeviceConfig c = [] {
+    DeviceConfig d;
+    decodeDeviceConfig(encodeDeviceConfig("Save", 1, 2, 3), d);
+    return d;
+  }();
+  return c;
+}
+
+unsigned fixedRandom() { return 77; }
+
+ServerTable sampleTable() {
+  ServerTable table = initialTable();
+  storeFields(table.entries[0], "new.example", 443, "01 02 03", "u", "p");
+  return table;
+}
+
+Bytes expectedImage() {
+  const auto image = encodeServerList(sampleTable(), config(), fixedRandom);
+  return Bytes(image.begin(), image.end());
+}
+
+FileResult save(const fs::path& path, const WriteOps& ops = WriteOps::system()) {
+  return writeServerList(path, sampleTable(), config(), fixedRandom, ops);
+}
+
+// Passes at most `limit` bytes in total to the real write, in pieces of at
+// most `piece`, then fails with `error` (or returns 0 when error is 0).
+WriteOps writesThenFails(std::size_t limit, std::size_t piece, int error) {
+  auto written = std::make_shared<std::size_t>(0);
+  WriteOps ops = WriteOps::system();
+  ops.write = [=](int fd, const void* data, std::size_t size) -> long {
+    if (*written >= limit) {
+      errno = error;
+      return error == 0 ? 0 : -1;
+    }
+    const long n = ::write(fd, data, std::min({size, piece, limit - *written}));
+    if (n > 0) *written += static_cast<std::size_t>(n);
+    return n;
+  };
+  return ops;
+}
+
+WriteOps syncFails(int error) {
+  WriteOps ops = WriteOps::system();
+  ops.fsync = [=](int) {
+    errno = error;
+    return -1;
+  };
+  return ops;
+}
+
+struct FailureCase {
+  const char* name;
+  std::function<WriteOps()> ops;
+  FileErrorCause cause;
+  FileOperation operation;
+};
+
+class FailedSave : public testing::TestWithParam<FailureCase> {
+ protected:
+  void expectFailure(const fs::path& target) {
+    try {
+      save(target, GetParam().ops());
+      FAIL() << "no FileError";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.cause(), GetParam().cause);
+      EXPECT_EQ(e.operation(), GetParam().operation);
+      EXPECT_EQ(e.path(), target);
+    }
+  }
+
+  TempDir dir;
+};
+
+TEST_P(FailedSave, KeepsThePreviousFileByteForByte) {
+  const auto target = dir / "list.bin";
+  Bytes previous(4124);
+  for (std::size_t i = 0; i < previous.size(); ++i)
+    previous[i] = static_cast<std::uint8_t>(i % 251);
+  writeBytes(target, previous);
+
+  expectFailure(target);
+  EXPECT_EQ(readBytes(target), previous);
+  EXPECT_EQ(dir.names(), std::set<std::string>{"list.bin"});
+}
+
+TEST_P(FailedSave, LeavesNothingWhenThereWasNoFile) {
+  expectFailure(dir / "new.bin");
+  EXPECT_TRUE(dir.names().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FailedSave,
+    testing::Values(
+        FailureCase{"NoSpaceAfter1000", [] { return writesThenFails(1000, 4124, ENOSPC); },
+                    FileErrorCause::DiskFull, FileOperation::Write},
+        FailureCase{"QuotaOneByteShort", [] { return writesThenFails(4123, 4124, EDQUOT); },
+                    FileErrorCause::DiskFull, FileOperation::Write},
+        FailureCase{"IoErrorAtOnce", [] { return writesThenFails(0, 4124, EIO); },
+                    FileErrorCause::HardIO, FileOperation::Write},
+        FailureCase{"ShortWritesThenNothing", [] { return writesThenFails(3000, 700, 0); },
+                    FileErrorCause::DiskFull, FileOperation::Write},
+        FailureCase{"FlushIoError", [] { return syncFails(EIO); }, FileErrorCause::HardIO,
+                    FileOperation::Flush},
+        FailureCase{"FlushNoSpace", [] { return syncFails(ENOSPC); }, FileErrorCause::DiskFull,
+                    FileOperation::Flush}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class AtomicSave : public testing::Test {
+ protected:
+  TempDir dir;
+};
+
+TEST_F(AtomicSave, PiecewiseAndInterruptedWritesComplete) {
+  auto interrupted = std::make_shared<bool>(false);
+  WriteOps ops = WriteOps::system();
+  ops.write = [=](int fd, const void* data, std::size_t size) -> long {
+    if (!*interrupted) {
+      *interrupted = true;
+      errno = EINTR;
+      return -1;
+    }
+    return ::write(fd, data, std::min<std::size_t>(size, 333));
+  };
+  const auto target = dir / "list.bin";
+  ASSERT_EQ(save(target, ops), FileResult::Ok);
+  EXPECT_EQ(readBytes(target), expectedImage());
+  EXPECT_EQ(dir.names(), std::set<std::string>{"list.bin"});
+}
+
+TEST_F(AtomicSave, TargetsThatCannotBeOpenedAreOpenFailed) {
+  writeBytes(dir / "plain", Bytes{1});
+  fs::create_directory(dir / "folder.bin");
+  const fs::path targets[] = {dir / "missing" / "list.bin", dir / "folder.bin",
+                              dir / "plain" / "list.bin", dir.path() / ""};
+  for (const auto& target : targets) {
+    EXPECT_EQ(save(target), FileResult::OpenFailed) << target;
+  }
+  EXPECT_TRUE(fs::is_directory(dir / "folder.bin"));
+  EXPECT_TRUE(fs::is_empty(dir / "folder.bin"));
+  EXPECT_EQ(dir.names(), (std::set<std::string>{"folder.bin", "plain"}));
+}
+
+TEST_F(AtomicSave, PermissionProblemsAreOpenFailed) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
+  const auto readOnly = dir / "readonly.bin";
+  writeBytes(readOnly, Bytes{7});
+  fs::permissions(readOnly, fs::perms::owner_read);
+  EXPECT_EQ(save(readOnly), FileResult::OpenFailed);
+  EXPECT_EQ(readBytes(readOnly), Bytes{7});
+
+  fs::create_directory(dir / "locked");
+  fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_EQ(save(dir / "locked" / "list.bin"), FileResult::OpenFailed);
+  EXPECT_TRUE(fs::is_empty(dir / "locked"));
+}
+
+TEST_F(AtomicSave, FullDeviceIsReportedAsDiskFull) {
+  if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no writable /dev/full";
+  try {
+    save("/dev/full");
+    FAIL() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.cause(), FileErrorCause::DiskFull);
+    EXPECT_EQ(e.operation(), FileOperation::Write);
+    EXPECT_EQ(e.userMessage(), "Disk full while accessing /dev/full.");
+  }
+  struct stat info {};
+  ASSERT_EQ(::stat("/dev/full", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST_F(AtomicSave, ReplacedFileKeepsItsPermissions) {
+  for (const auto mode : {fs::perms(0640), fs::perms(0604), fs::perms(0600)}) {
+    const auto target = dir / "list.bin";
+    writeBytes(target, Bytes{1, 2, 3});
+    fs::permissions(target, mode);
+    ASSERT_EQ(save(target), FileResult::Ok);
+    EXPECT_EQ(fs::status(target).permissions(), mode);
+    EXPECT_EQ(readBytes(target), expectedImage());
+  }
+}
+
+TEST_F(AtomicSave, NewFileGetsThePlainCreateMode) {
+  const mode_t old = ::umask(027);
+  const FileResult result = save(dir / "new.bin");
+  ::umask(old);
+  ASSERT_EQ(result, FileResult::Ok);
+  EXPECT_EQ(fs::status(dir / "new.bin").permissions(), fs::perms(0640));
+}
+
+TEST_F(AtomicSave, SavingThroughALinkReplacesTheFileItNames) {
+  fs::create_directory(dir / "real");
+  fs::create_directory(dir / "links");
+  writeBytes(dir / "real" / "list.bin", Bytes{9});
+  fs::create_symlink(fs::path("..") / "real" / "list.bin", dir / "links" / "list.bin");
+  fs::create_symlink("list.bin", dir / "links" / "again.bin");  // a link to a link
+
+  ASSERT_EQ(save(dir / "links" / "again.bin"), FileResult::Ok);
+  EXPECT_TRUE(fs::is_symlink(dir / "links" / "list.bin"));
+  EXPECT_TRUE(fs::is_symlink(dir / "links" / "again.bin"));
+  EXPECT_EQ(readBytes(dir / "real" / "list.bin"), expectedImage());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
+}
+
+TEST_F(AtomicSave, LinkToAMissingFileCreatesThatFile) {
+  fs::create_symlink("target.bin", dir / "link.bin");
+  ASSERT_EQ(save(dir / "link.bin"), FileResult::Ok);
+  EXPECT_TRUE(fs::is_symlink(dir / "link.bin"));
+  EXPECT_EQ(readBytes(dir / "target.bin"), expectedImage());
+}
+
+TEST_F(AtomicSave, LongFileNamesStillSave) {
+  const auto target = dir / (std::string(250, 'n') + ".bin");
+  ASSERT_EQ(save(target), FileResult::Ok);
+  EXPECT_EQ(readBytes(target), expectedImage());
+  EXPECT_EQ(dir.names().size(), 1u);
+}
+
+}  // namespace
+}  // namespace sci

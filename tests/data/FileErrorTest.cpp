@@ -1,0 +1,157 @@
+#include "data/FileError.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "data/FixedSizeRead.h"
+#include "tests/data/TempDir.h"
+
+namespace sci {
+namespace {
+
+using test::Bytes;
+using test::TempDir;
+using test::writeBytes;
+
+struct ErrnoCase {
+  int error;
+  const char* text;
+};
+
+class CauseFromErrno : public testing::TestWithParam<ErrnoCase> {};
+
+TEST_P(CauseFromErrno, PicksTheCauseText) {
+  EXPECT_STREQ(causeText(causeFromErrno(GetParam().error)), GetParam().text)
+      << "errno " << GetParam().error;
+}
+
+constexpr const char* kNotFound = "%1 was not found.";
+constexpr const char* kBadPath = "%1 contains an invalid path.";
+constexpr const char* kTooMany = "%1 could not be opened because there are too many open files.";
+constexpr const char* kDenied = "Access to %1 was denied.";
+constexpr const char* kHardIo = "A hardware I/O error was reported while accessing %1.";
+constexpr const char* kLock = "A locking violation occurred while accessing %1.";
+constexpr const char* kDiskFull = "Disk full while accessing %1.";
+constexpr const char* kUnknown = "An unknown error occurred while accessing %1.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CauseFromErrno,
+    testing::Values(
+        ErrnoCase{ENOENT, kNotFound}, ErrnoCase{ENAMETOOLONG, kBadPath},
+        ErrnoCase{ENOTDIR, kBadPath}, ErrnoCase{ELOOP, kBadPath}, ErrnoCase{EINVAL, kBadPath},
+        ErrnoCase{EMFILE, kTooMany}, ErrnoCase{ENFILE, kTooMany}, ErrnoCase{EACCES, kDenied},
+        ErrnoCase{EPERM, kDenied}, ErrnoCase{EROFS, kDenied}, ErrnoCase{EEXIST, kDenied},
+        ErrnoCase{EISDIR, kDenied},
+        ErrnoCase{EBADF, "An invalid file handle was associated with %1."},
+        ErrnoCase{EBUSY, "%1 could not be removed because it is the current directory."},
+        ErrnoCase{ESPIPE, "Seek failed on %1"}, ErrnoCase{EIO, kHardIo}, ErrnoCase{ENXIO, kHardIo},
+        ErrnoCase{ENODEV, kHardIo},
+        ErrnoCase{ETXTBSY, "A sharing violation occurred while accessing %1."},
+        ErrnoCase{ENOLCK, kLock}, ErrnoCase{EDEADLK, kLock}, ErrnoCase{ENOSPC, kDiskFull},
+        ErrnoCase{EDQUOT, kDiskFull}, ErrnoCase{0, kUnknown}, ErrnoCase{EAGAIN, kUnknown},
+        ErrnoCase{ECONNRESET, kUnknown}, ErrnoCase{-1, kUnknown}));
+
+TEST(CauseText, EveryCauseHasItsOwnTextWithOnePlaceForTheName) {
+  std::set<std::string> seen;
+  for (int c = static_cast<int>(FileErrorCause::Generic);
+       c <= static_cast<int>(FileErrorCause::EndOfFile); ++c) {
+    const std::string text = causeText(static_cast<FileErrorCause>(c));
+    EXPECT_EQ(text.find("%1"), text.rfind("%1")) << text;
+    EXPECT_NE(text.find("%1"), std::string::npos) << text;
+    EXPECT_TRUE(seen.insert(text).second) << text;
+  }
+  EXPECT_STREQ(causeText(FileErrorCause::DirectoryFull),
+               "%1 could not be created because the directory is full.");
+  EXPECT_STREQ(causeText(FileErrorCause::EndOfFile),
+               "An attempt was made to access %1 past its end.");
+}
+
+struct MessageCase {
+  FileOperation operation;
+  bool namesPath;
+};
+
+class UserMessage : public testing::TestWithParam<MessageCase> {};
+
+TEST_P(UserMessage, NamesThePathOnlyForWriteSideFailures) {
+  const auto relative = std::filesystem::path("sub") / "list.bin";
+  const FileError error(FileErrorCause::DiskFull, GetParam().operation, relative, ENOSPC);
+  const std::string name = GetParam().namesPath
+                               ? (std::filesystem::current_path() / relative).string()
+                               : std::string("an unnamed file");
+  EXPECT_EQ(error.userMessage(), "Disk full while accessing " + name + ".");
+  EXPECT_EQ(error.what(), error.userMessage());
+  EXPECT_EQ(error.osError(), ENOSPC);
+  EXPECT_EQ(error.path(), relative);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, UserMessage,
+                         testing::Values(MessageCase{FileOperation::Write, true},
+                                         MessageCase{FileOperation::Flush, true},
+                                         MessageCase{FileOperation::Rename, true},
+                                         MessageCase{FileOperation::Read, false},
+                                         MessageCase{FileOperation::Size, false},
+                                         MessageCase{FileOperation::Close, false}));
+
+// Read calls that fail in a chosen way once part of the file has arrived.
+ssize_t readHalfThenEnd(int fd, void* buffer, std::size_t size) {
+  static bool second = false;
+  second = !second;
+  return second ? ::read(fd, buffer, size / 2) : 0;
+}
+
+ssize_t readFailsWithIo(int, void*, std::size_t) {
+  errno = EIO;
+  return -1;
+}
+
+ssize_t readInterruptedOnce(int fd, void* buffer, std::size_t) {
+  static bool interrupted = false;
+  if (!interrupted) {
+    interrupted = true;
+    errno = EINTR;
+    return -1;
+  }
+  return ::read(fd, buffer, 1);
+}
+
+TEST(FixedSizeRead, FileThatShrankIsAnErrorNotData) {
+  TempDir dir;
+  writeBytes(dir / "f", Bytes(52, 1));
+  std::array<std::uint8_t, 52> out{};
+  try {
+    readFixedSizeFile(dir / "f", out, &readHalfThenEnd);
+    FAIL() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.cause(), FileErrorCause::EndOfFile);
+    EXPECT_EQ(e.operation(), FileOperation::Read);
+    EXPECT_EQ(e.userMessage(), "An attempt was made to access an unnamed file past its end.");
+  }
+}
+
+TEST(FixedSizeRead, ReadFailureCarriesTheCause) {
+  TempDir dir;
+  writeBytes(dir / "f", Bytes(52, 1));
+  std::array<std::uint8_t, 52> out{};
+  try {
+    readFixedSizeFile(dir / "f", out, &readFailsWithIo);
+    FAIL() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.cause(), FileErrorCause::HardIO);
+    EXPECT_EQ(e.osError(), EIO);
+  }
+}
+
+TEST(FixedSizeRead, InterruptedAndPieceByPieceReadsComplete) {
+  TempDir dir;
+  Bytes content(52);
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i);
+  writeBytes(dir / "f", content);
+  std::array<std::uint8_t, 52> out{};
+  ASSERT_EQ(readFixedSizeFile(dir / "f", out, &readInterruptedOnce), FileResult::Ok);
+  EXPECT_EQ(Bytes(out.begin(), out.end()), content);
+}
+
+}  // namespace
+}  // namespace sci
