@@ -23,7 +23,11 @@ class EntryEditor {
 
   // Called before the list position changes, with the position the spin
   // control shows (1..20) and its proposed change; returns the change to
-  // apply (0 cancels).
+  // apply (0 cancels). Positions wrap round 1..20 for changes of any size.
+  // A single step across an end returns iDelta itself, for the wrapping
+  // control to wrap; any other change comes back as the plain difference to
+  // the new position, so iPos + result stays within 1..20. Either way the
+  // control must end up showing current() + 1.
   int MoveTo(int iPos, int iDelta);
 
   void Copy();
