@@ -1,0 +1,12 @@
+#include "ui/ApplicationName.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace sci {
+
+QString applicationName() {
+  return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+}  // namespace sci

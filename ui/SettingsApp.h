@@ -1,0 +1,20 @@
+#pragma once
+// The application: sets up Qt, runs the server list dialog as the whole
+// program and ends when it closes.
+
+#include <QApplication>
+
+namespace sci {
+
+class SettingsApp {
+ public:
+  SettingsApp(int& argc, char** argv);
+
+  // Runs the dialog modally; returns the process exit code.
+  int run();
+
+ private:
+  QApplication app_;
+};
+
+}  // namespace sci
