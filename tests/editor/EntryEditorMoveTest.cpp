@@ -120,7 +120,9 @@ TEST_P(RefusedStoreTest, KeepsStoredEntry) {
   spin(+2);
   for (const auto& [field, text] : c.edits) view.type(field, text);
 
+  const int pushes = view.pushCount;
   EXPECT_FALSE(editor.StoreEntry());
+  EXPECT_EQ(view.pushCount, pushes);  // the refused values stay in the fields
   EXPECT_EQ(view.focused, c.focus);
   EXPECT_EQ(editor.ValidateForm(), c.code);
   EXPECT_EQ(editor.form().serverConfirm.empty(), c.code == 1);
