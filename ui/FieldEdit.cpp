@@ -82,7 +82,10 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString typed = event->text();
-  if (digitsOnly_ && !isReadOnly() && !typed.isEmpty() && typed.front().isPrint() &&
+  // Shortcuts such as Ctrl+A may carry their letter as text.
+  const bool shortcut =
+      event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (digitsOnly_ && !isReadOnly() && !shortcut && !typed.isEmpty() && typed.front().isPrint() &&
       !std::all_of(typed.begin(), typed.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; })) {
     emit inputRejected();
     event->accept();

@@ -1,0 +1,74 @@
+#pragma once
+// Shared fixtures for the dialog tests: a temporary folder with device
+// configuration and server list files made through the data API, and a
+// shown dialog driven with real key and mouse events.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "data/DeviceConfig.h"
+#include "data/ServerEntry.h"
+#include "data/ServerListFile.h"
+#include "tests/ui/FakePrompts.h"
+#include "ui/FieldEdit.h"
+#include "ui/PositionSpinBox.h"
+#include "ui/ServerListDialog.h"
+
+class QPushButton;
+
+namespace sci::test {
+
+inline constexpr std::string_view kTitle = "Unit A";
+
+class Workspace {
+ public:
+  Workspace();
+
+  std::filesystem::path path(const QString& name) const;
+  QString qpath(const QString& name) const;
+
+  void writeBytes(const QString& name, std::span<const std::uint8_t> bytes) const;
+  // A valid IPConfig.cfg with kTitle; returns its path.
+  std::filesystem::path writeGoodConfig(const QString& name = QStringLiteral("IPConfig.cfg")) const;
+  // The configuration that file holds.
+  static DeviceConfig goodConfig();
+
+  QString writeList(const QString& name, const ServerTable& table) const;
+  ServerTable readList(const QString& name) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// An entry as the editor would store it.
+ServerEntry makeEntry(std::string_view server, std::uint32_t port, std::string_view userName,
+                      std::string_view password);
+
+// A dialog on its own fake prompts, shown and active.
+class DialogRun {
+ public:
+  explicit DialogRun(const std::filesystem::path& configPath,
+                     WriteOps writeOps = WriteOps::system());
+  ~DialogRun();
+
+  ServerListDialog& dialog() { return *dialog_; }
+  FieldEdit* field(const char* objectName) const;
+  PositionSpinBox* position() const;
+  QPushButton* button(const char* objectName) const;
+
+  // Opens a file through the Open button and the scripted file dialog.
+  void openList(const QString& path);
+  void step(int delta);  // one Up or Down arrow key on the position spin box
+  void clear(FieldEdit* edit);
+  void paste(FieldEdit* edit, const QString& text);  // replaces the whole text
+
+  FakePrompts prompts;
+
+ private:
+  std::unique_ptr<ServerListDialog> dialog_;
+};
+
+}  // namespace sci::test
