@@ -47,9 +47,14 @@ bool isKeyText(std::string_view text) {
   return text.size() == 2 * kKeySize && std::ranges::all_of(text, isHexDigit);
 }
 
+// The value as JSON, shortened (on a character boundary) for a message.
 std::string describe(const Json& value) {
+  constexpr std::size_t kMaxLength = 60;
   const std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
-  return text.size() <= 40 ? text : text.substr(0, 37) + "...";
+  if (text.size() <= kMaxLength) return text;
+  std::size_t cut = kMaxLength - 3;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return text.substr(0, cut) + "...";
 }
 
 class Refusals {

@@ -1,0 +1,70 @@
+// Command-line handling: help, version and the exit status of usage errors.
+
+#include <gmock/gmock.h>
+
+#include "tests/cli/ScitoolFixture.h"
+
+namespace sci::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+TEST_F(ScitoolTest, HelpMentionsEveryCommand) {
+  const RunResult r = run({"--help"});
+  EXPECT_EQ(r.exitCode, 0);
+  for (const char* command : {"show", "check", "export", "import", "config"}) {
+    EXPECT_THAT(r.out, HasSubstr(command)) << command;
+  }
+}
+
+TEST_F(ScitoolTest, VersionIsTheProductVersion) {
+  const RunResult r = run({"--version"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_THAT(r.out, HasSubstr("1.0.0.1"));
+}
+
+struct HelpCase {
+  std::vector<std::string> args;
+  std::string usage;  // the usage line names the command and its operands
+};
+
+class CommandHelp : public ScitoolTest, public ::testing::WithParamInterface<HelpCase> {};
+
+TEST_P(CommandHelp, PrintsTheCommandsUsageAndSucceeds) {
+  const RunResult r = run(GetParam().args);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_THAT(r.out, HasSubstr(GetParam().usage));
+  EXPECT_EQ(r.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCommand, CommandHelp,
+    ::testing::Values(HelpCase{{"show", "--help"}, "scitool show [OPTIONS] LIST"},
+                      HelpCase{{"check", "--help"}, "scitool check [OPTIONS] FILE..."},
+                      HelpCase{{"export", "--help"}, "scitool export [OPTIONS] LIST"},
+                      HelpCase{{"import", "--help"}, "scitool import [OPTIONS] IN"},
+                      HelpCase{{"config", "--help"}, "scitool config [OPTIONS] SUBCOMMAND"},
+                      HelpCase{{"config", "show", "--help"}, "scitool config show [OPTIONS] CFG"},
+                      HelpCase{{"config", "create", "--help"}, "--value32"}));
+
+class UsageError : public ScitoolTest,
+                   public ::testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(UsageError, ExitsWithTwoAndSaysWhyOnStderr) {
+  const RunResult r = run(GetParam());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, UsageError,
+    ::testing::Values(
+        std::vector<std::string>{}, std::vector<std::string>{"frobnicate"},
+        std::vector<std::string>{"show"}, std::vector<std::string>{"show", "a.bin", "b.bin"},
+        std::vector<std::string>{"show", "--colour", "a.bin"}, std::vector<std::string>{"check"},
+        std::vector<std::string>{"import", "in.json"}, std::vector<std::string>{"config"},
+        std::vector<std::string>{"config", "create", "--title", "T", "-o", "x.cfg"}));
+
+}  // namespace
+}  // namespace sci::test
