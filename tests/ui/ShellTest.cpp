@@ -1,0 +1,244 @@
+// The real Qt message boxes and file dialogs behind the prompts, the About
+// box reached from the context menu, and F1 help.
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "tests/ui/UiTestSupport.h"
+#include "ui/AboutDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/QtUserPrompts.h"
+
+using namespace sci;
+using namespace sci::test;
+
+namespace {
+
+// Runs action once on the first window that appears and takes the input,
+// other than `except`: a modal dialog or, with popup set, a popup menu.
+void whenShown(std::function<void(QWidget*)> action, QWidget* except = nullptr,
+               bool popup = false) {
+  auto* timer = new QTimer;
+  auto* clock = new QElapsedTimer;
+  clock->start();
+  QObject::connect(timer, &QTimer::timeout, [=] {
+    QWidget* shown = popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
+    const bool found = shown && shown != except && shown->isVisible();
+    if (!found && clock->elapsed() < 5000) return;
+    timer->stop();
+    timer->deleteLater();
+    delete clock;
+    if (found) action(shown);
+  });
+  timer->start(10);
+}
+
+template <typename T>
+T* child(QWidget* parent, const char* name) {
+  return parent->findChild<T*>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+class ShellTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startUpMessageIsARealMessageBox();
+  void realQuestionBoxAnswers_data();
+  void realQuestionBoxAnswers();
+  void realFileDialog_data();
+  void realFileDialog();
+  void aboutBoxFromTheContextMenu_data();
+  void aboutBoxFromTheContextMenu();
+  void helpForTheFocusedDialog();
+};
+
+void ShellTest::startUpMessageIsARealMessageBox() {
+  Workspace ws;
+  QtUserPrompts prompts;
+  QString text, title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  whenShown([&](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (!box) return;
+    text = box->text();
+    title = box->windowTitle();
+    icon = box->icon();
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  ServerListDialog dialog(DialogSetup{prompts, ws.path(QStringLiteral("IPConfig.cfg"))});
+  QCOMPARE(text, QStringLiteral("Can not open IPConfig.cfg"));
+  QCOMPARE(title, QStringLiteral("VANTO"));
+  QCOMPARE(icon, QMessageBox::Critical);
+  QVERIFY(!child<QWidget>(&dialog, "serverEdit")->isEnabled());
+}
+
+void ShellTest::realQuestionBoxAnswers_data() {
+  QTest::addColumn<int>("button");
+  QTest::addColumn<bool>("answer");
+  QTest::newRow("OK") << int(QMessageBox::Ok) << true;
+  QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false;
+}
+
+void ShellTest::realQuestionBoxAnswers() {
+  QFETCH(int, button);
+  QFETCH(bool, answer);
+  QtUserPrompts prompts;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  whenShown([&](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (!box) return;
+    icon = box->icon();
+    QTest::mouseClick(box->button(QMessageBox::StandardButton(button)), Qt::LeftButton);
+  });
+  QCOMPARE(prompts.message(nullptr, QStringLiteral("Discard?"), QStringLiteral("SCI"),
+                           PromptIcon::Question, PromptButtons::OkCancel),
+           answer);
+  QCOMPARE(icon, QMessageBox::Question);
+}
+
+void ShellTest::realFileDialog_data() {
+  QTest::addColumn<bool>("saving");
+  QTest::newRow("save") << true;
+  QTest::newRow("open of a name that does not exist") << false;
+}
+
+void ShellTest::realFileDialog() {
+  QFETCH(bool, saving);
+  Workspace ws;
+  const QString path = ws.qpath(QStringLiteral("new-list.bin"));
+  QStringList filters;
+  QString selectedFilter;
+  bool confirmsOverwrite = true;
+  bool hasTitle = false;
+  whenShown([&](QWidget* w) {
+    auto* dialog = qobject_cast<QFileDialog*>(w);
+    if (!dialog) return;
+    filters = dialog->nameFilters();
+    selectedFilter = dialog->selectedNameFilter();
+    confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+    hasTitle = !dialog->windowTitle().isEmpty();
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();  // public in QDialog, runs QFileDialog::accept
+  });
+  QtUserPrompts prompts;
+  const QString chosen =
+      prompts.chooseFile(nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open,
+                         QString::fromLatin1(kServerListFilter));
+  QCOMPARE(chosen, path);
+  QCOMPARE(filters, QStringList({"BIN Files (*.bin)", "All Files (*.*)"}));
+  QCOMPARE(selectedFilter, QStringLiteral("BIN Files (*.bin)"));
+  QVERIFY(!confirmsOverwrite);
+  QVERIFY(hasTitle);
+}
+
+void ShellTest::aboutBoxFromTheContextMenu_data() {
+  QTest::addColumn<QString>("closeBy");
+  QTest::newRow("OK") << "ok";
+  QTest::newRow("Enter") << "enter";
+  QTest::newRow("Esc") << "esc";
+}
+
+void ShellTest::aboutBoxFromTheContextMenu() {
+  QFETCH(QString, closeBy);
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  ServerListDialog& dialog = run.dialog();
+  run.step(+1);
+  QTest::keyClicks(run.field("serverEdit"), QStringLiteral("typed"));
+
+  QStringList menuTexts;
+  whenShown(
+      [&](QWidget* w) {
+        auto* menu = qobject_cast<QMenu*>(w);
+        if (!menu) return;
+        for (QAction* action : menu->actions()) {
+          menuTexts << (action->isSeparator() ? QStringLiteral("--") : action->text());
+        }
+        menu->setActiveAction(menu->actions().last());
+        QTest::keyClick(menu, Qt::Key_Return);
+      },
+      nullptr, true);
+
+  QString title, version, notice;
+  bool okIsDefault = false, hasIcon = false, closed = false;
+  whenShown(
+      [&](QWidget* w) {
+        auto* about = qobject_cast<AboutDialog*>(w);
+        if (!about) return;
+        title = about->windowTitle();
+        version = child<QLabel>(about, "versionLabel")->text();
+        notice = child<QLabel>(about, "noticeLabel")->text();
+        auto* ok = child<QPushButton>(about, "okButton");
+        okIsDefault = ok->isDefault();
+        hasIcon = !child<QLabel>(about, "aboutIcon")->pixmap().isNull();
+        if (closeBy == "ok") QTest::mouseClick(ok, Qt::LeftButton);
+        if (closeBy == "enter") QTest::keyClick(about, Qt::Key_Return);
+        if (closeBy == "esc") QTest::keyClick(about, Qt::Key_Escape);
+        closed = !about->isVisible();
+      },
+      &dialog);
+
+  // A right click on the dialog itself, away from its fields.
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), dialog.mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(&dialog, &event);
+
+  QCOMPARE(menuTexts.mid(menuTexts.size() - 2),
+           QStringList({QStringLiteral("--"), QStringLiteral("&About VANTO...")}));
+  QCOMPARE(title, QStringLiteral("About VANTO"));
+  QCOMPARE(version, QStringLiteral("Marlix Version 1.5"));
+  QVERIFY(!notice.isEmpty());
+  QVERIFY(okIsDefault);
+  QVERIFY(hasIcon);
+  QVERIFY(closed);
+  // Back on the same entry with the unstored edit still in place.
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(run.position()->value(), 2);
+  QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("typed"));
+  QVERIFY(run.field("serverEdit")->isModified());
+  QCOMPARE(run.prompts.messages.size(), 0);
+}
+
+void ShellTest::helpForTheFocusedDialog() {
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  ServerListDialog& dialog = run.dialog();
+
+  QList<HelpTopic> topics;
+  auto closeHelp = [&](QWidget* w) {
+    auto* help = qobject_cast<HelpWindow*>(w);
+    if (!help) return;
+    topics << help->topic();
+    QVERIFY(!child<QWidget>(help, "helpText")->property("plainText").toString().isEmpty());
+    help->reject();
+  };
+
+  whenShown(closeHelp, &dialog);
+  QTest::keyClick(run.field("serverEdit"), Qt::Key_F1);
+
+  whenShown(
+      [&](QWidget* w) {
+        auto* about = qobject_cast<AboutDialog*>(w);
+        if (!about) return;
+        whenShown(closeHelp, about);
+        QTest::keyClick(about, Qt::Key_F1);
+        about->accept();
+      },
+      &dialog);
+  dialog.showAbout();
+
+  QCOMPARE(topics, QList<HelpTopic>({HelpTopic::ServerList, HelpTopic::About}));
+}
+
+QTEST_MAIN(ShellTest)
+#include "ShellTest.moc"
