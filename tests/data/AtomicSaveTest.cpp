@@ -49,11 +49,15 @@ FileResult save(const fs::path& path, const WriteOps& ops = WriteOps::system()) 
 
 // Passes at most `limit` bytes in total to the real write, in pieces of at
 // most `piece`, then fails with `error` (or returns 0 when error is 0).
+// A writer that keeps retrying a failure is stopped with EIO, so the test
+// fails instead of hanging.
 WriteOps writesThenFails(std::size_t limit, std::size_t piece, int error) {
   auto written = std::make_shared<std::size_t>(0);
+  auto failures = std::make_shared<int>(0);
   WriteOps ops = WriteOps::system();
-  ops.write = [=](int fd, const void* data, std::size_t size) -> long {
+  ops.write = [=](int fd, const void* data, std::size_t size) mutable -> long {
     if (*written >= limit) {
+      if (++*failures > 100) error = EIO;
       errno = error;
       return error == 0 ? 0 : -1;
     }
@@ -79,6 +83,8 @@ struct FailureCase {
   FileErrorCause cause;
   FileOperation operation;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class FailedSave : public testing::TestWithParam<FailureCase> {
  protected:

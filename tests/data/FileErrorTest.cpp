@@ -19,6 +19,8 @@ struct ErrnoCase {
   const char* text;
 };
 
+void PrintTo(const ErrnoCase& c, std::ostream* os) { *os << "errno " << c.error; }
+
 class CauseFromErrno : public testing::TestWithParam<ErrnoCase> {};
 
 TEST_P(CauseFromErrno, PicksTheCauseText) {
@@ -71,6 +73,10 @@ struct MessageCase {
   FileOperation operation;
   bool namesPath;
 };
+
+void PrintTo(const MessageCase& c, std::ostream* os) {
+  *os << "operation " << static_cast<int>(c.operation);
+}
 
 class UserMessage : public testing::TestWithParam<MessageCase> {};
 

@@ -77,6 +77,8 @@ struct KeyCase {
   Key expected;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 class ParseKey : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(ParseKey, GivesTheScannedBytes) {
@@ -165,6 +167,8 @@ struct CompletenessCase {
   void (*change)(ServerEntry&);
   bool complete;
 };
+
+void PrintTo(const CompletenessCase& c, std::ostream* os) { *os << c.name; }
 
 class IsComplete : public testing::TestWithParam<CompletenessCase> {};
 
