@@ -95,8 +95,9 @@ int runConfigCreate(const ConfigCreateOptions& options) {
   const auto bytes =
       encodeDeviceConfig(*title, static_cast<std::uint16_t>(value16),
                          static_cast<std::uint32_t>(value32), static_cast<std::uint8_t>(value8));
-  const std::string failure = runOutputWrite(
-      [&] { return writeFileAtomically(options.output, bytes, WriteOps::system()); });
+  const std::string failure = runOutputWrite(options.output, [&] {
+    return writeFileAtomically(options.output, bytes, WriteOps::system());
+  });
   if (!failure.empty()) {
     reportFailure(options.output, failure);
     return kExitRefused;

@@ -29,8 +29,9 @@ int runImport(const ImportOptions& options) {
   }
   if (refused) return kExitRefused;
 
-  const std::string failure =
-      runOutputWrite([&] { return writeServerList(options.output, outcome.table, config.config); });
+  const std::string failure = runOutputWrite(options.output, [&] {
+    return writeServerList(options.output, outcome.table, config.config);
+  });
   if (!failure.empty()) {
     reportFailure(options.output, failure);
     return kExitRefused;

@@ -12,6 +12,6 @@ namespace sci {
 // Runs the write and returns "" when it succeeded, otherwise the reason:
 // the system's reason when the target cannot be opened, the editor's file
 // error text for a failure after that.
-std::string runOutputWrite(const std::function<FileResult()>& write);
+std::string runOutputWrite(const std::string& path, const std::function<FileResult()>& write);
 
 }  // namespace sci
