@@ -44,13 +44,14 @@ int runConfigShow(const std::string& path, bool json) {
   const DeviceConfig& config = loaded.config;
   if (json) {
     nlohmann::ordered_json doc;
+    // A file name need not be UTF-8; replace what is not rather than fail.
     doc["file"] = path;
     doc["title"] = bytesToUtf8(config.title());
     doc["deviceValue16"] = config.deviceValue16();
     doc["deviceValue32"] = config.deviceValue32();
     doc["deviceValue8"] = config.deviceValue8();
     doc["checksum"] = {{"stored", storedSum(config)}, {"holds", true}};
-    fmt::print("{}\n", doc.dump(2));
+    fmt::print("{}\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
     return kExitOk;
   }
   fmt::print(

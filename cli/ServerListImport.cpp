@@ -202,9 +202,6 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
   ShownEntry values = shown;
   std::string keyText = formatKey(result.entry);
 
-  if (const auto empty = item.find("empty"); empty != item.end() && !empty->is_boolean()) {
-    refusals.add(where, "empty", "must be true or false, not " + describe(*empty));
-  }
   auto text = [&](const char* field, std::string& target) {
     if (const auto value = item.find(field); value != item.end()) {
       if (auto bytes = singleByteText(*value, where, field, refusals)) target = *bytes;
@@ -224,6 +221,17 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
       refusals.add(
           where, "key",
           "must be 14 hex bytes as \"01 23 ... CD\" or 28 hex digits, not " + describe(*key));
+    }
+  }
+  // "empty" only restates the server; a contradiction means the file says
+  // two things and neither can be taken.
+  if (const auto empty = item.find("empty"); empty != item.end()) {
+    if (!empty->is_boolean()) {
+      refusals.add(where, "empty", "must be true or false, not " + describe(*empty));
+    } else if (empty->get<bool>() != values.server.empty()) {
+      refusals.add(where, "empty",
+                   empty->get<bool>() ? "true, but the server is not empty"
+                                      : "false, but the server is empty");
     }
   }
   if (refusals.count() != before) return std::nullopt;

@@ -50,6 +50,7 @@ void printText(const std::string& path, const LoadedServerList& list, bool showP
 void printJson(const std::string& path, const LoadedServerList& list, bool showPasswords) {
   const ServerListHeader& h = list.header;
   nlohmann::ordered_json doc;
+  // A file name need not be UTF-8; replace what is not rather than fail.
   doc["file"] = path;
   doc["deviceValue32"] = h.deviceValue32;
   doc["deviceValue8"] = h.deviceValue8;
@@ -69,7 +70,7 @@ void printJson(const std::string& path, const LoadedServerList& list, bool showP
         {"password", bytesToUtf8(maskedPassword(shown.password, showPasswords))},
     });
   }
-  fmt::print("{}\n", doc.dump(2));
+  fmt::print("{}\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
 }
 
 }  // namespace

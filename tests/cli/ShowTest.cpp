@@ -113,6 +113,13 @@ TEST_F(ShowTest, JsonCarriesTheSameValues) {
   EXPECT_EQ(doc["entries"][1]["userName"], "");
 }
 
+TEST_F(ShowTest, JsonOfAFileNameThatIsNotUtf8) {
+  writeList("list\xFF.bin", table_);
+  const RunResult r = run({"show", "--json", "list\xFF.bin"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(nlohmann::json::parse(r.out)["file"], "list\uFFFD.bin");
+}
+
 TEST_F(ShowTest, ControlCharactersFromTheFileDoNotReachTheTerminal) {
   table_.entries[4] = editorStored("evil\x1B]0;owned\x07name", 1, "", "user\x1B[2J", "pass");
   writeList("list.bin", table_);
