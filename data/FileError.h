@@ -35,8 +35,7 @@ FileErrorCause causeFromErrno(int error);
 
 class FileError : public std::runtime_error {
  public:
-  FileError(FileErrorCause cause, FileOperation operation, std::filesystem::path path,
-            int osError);
+  FileError(FileErrorCause cause, FileOperation operation, std::filesystem::path path, int osError);
 
   FileErrorCause cause() const { return cause_; }
   FileOperation operation() const { return operation_; }

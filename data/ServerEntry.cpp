@@ -68,9 +68,8 @@ Key parseKey(std::string_view text) {
   const std::string terminated(text);
   unsigned v[kKeySize] = {};
   const int converted = std::sscanf(
-      terminated.c_str(), "%2X %2X %2X %2X %2X %2X %2X %2X %2X %2X %2X %2X %2X %2X", &v[0],
-      &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], &v[9], &v[10], &v[11], &v[12],
-      &v[13]);
+      terminated.c_str(), "%2X %2X %2X %2X %2X %2X %2X %2X %2X %2X %2X %2X %2X %2X", &v[0], &v[1],
+      &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], &v[9], &v[10], &v[11], &v[12], &v[13]);
   Key key{};
   for (int i = 0; i < converted; ++i) key[i] = static_cast<std::uint8_t>(v[i]);
   return key;
@@ -95,8 +94,7 @@ void setServerText(ServerEntry& entry, std::string_view text) {
 }
 
 void storeFields(ServerEntry& entry, std::string_view server, std::uint32_t port,
-                 std::string_view keyText, std::string_view userName,
-                 std::string_view password) {
+                 std::string_view keyText, std::string_view userName, std::string_view password) {
   setServerText(entry, server);
   entry.setPort(port);
   entry.key = parseKey(keyText);
