@@ -48,7 +48,11 @@ bool isKeyText(std::string_view text) {
 }
 
 // The value as JSON, shortened (on a character boundary) for a message.
+// Arrays and objects are only named: printing one is recursive, and a
+// hostile file may nest them deeply.
 std::string describe(const Json& value) {
+  if (value.is_array()) return "an array";
+  if (value.is_object()) return "an object";
   constexpr std::size_t kMaxLength = 60;
   const std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
   if (text.size() <= kMaxLength) return text;
@@ -225,7 +229,8 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
   }
   // "empty" only restates the server; a contradiction means the file says
   // two things and neither can be taken.
-  if (const auto empty = item.find("empty"); empty != item.end()) {
+  const auto empty = item.find("empty");
+  if (empty != item.end() && refusals.count() == before) {
     if (!empty->is_boolean()) {
       refusals.add(where, "empty", "must be true or false, not " + describe(*empty));
     } else if (empty->get<bool>() != values.server.empty()) {

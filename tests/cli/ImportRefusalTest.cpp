@@ -120,6 +120,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"NotEmptyButNoServer",
                 listOf(json{{"position", 4}, {"empty", false}, {"password", "abcd"}}).dump(),
                 "position 4: empty: false, but the server is empty"},
+        // Printing a deeply nested value in the message used to overflow the stack.
+        Refusal{"DeeplyNestedEntry",
+                R"({"formatVersion": 1, "entries": [)" + std::string(200000, '[') +
+                    std::string(200000, ']') + "]}",
+                "entries[0]: must be an object, not an array"},
         Refusal{"EntryNotObject", R"({"formatVersion": 1, "entries": [3]})",
                 "entries[0]: must be an object, not 3"},
         Refusal{"PreambleMalformed", R"({"formatVersion": 1, "preamble": "00", "entries": []})",
