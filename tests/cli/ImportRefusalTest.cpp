@@ -125,6 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                 R"({"formatVersion": 1, "entries": [)" + std::string(200000, '[') +
                     std::string(200000, ']') + "]}",
                 "entries[0]: must be an object, not an array"},
+        Refusal{"TooLarge", std::string((1 << 20) + 1, ' '),
+                "larger than 1 MiB, too large for a server list"},
         Refusal{"EntryNotObject", R"({"formatVersion": 1, "entries": [3]})",
                 "entries[0]: must be an object, not 3"},
         Refusal{"PreambleMalformed", R"({"formatVersion": 1, "preamble": "00", "entries": []})",

@@ -39,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, WriteFailure,
                                            std::vector<std::string>{"import", "in.json"},
                                            std::vector<std::string>{
                                                "config", "create", "--title", "T", "--value16", "1",
-                                               "--value32", "1", "--value8", "1"}));
+                                               "--value32", "1", "--value8", "1"}),
+                         [](const auto& info) { return info.param[0]; });
 
 }  // namespace
 }  // namespace sci::test
