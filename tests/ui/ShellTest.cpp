@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,16 +24,17 @@ using namespace sci::test;
 
 namespace {
 
-// Runs action once on the first window that appears and takes the input,
-// other than `except`: a modal dialog or, with popup set, a popup menu.
-void whenShown(std::function<void(QWidget*)> action, QWidget* except = nullptr,
-               bool popup = false) {
+// Runs action once on the first window of type T that appears and takes the
+// input, other than `except`: a modal dialog or, with popup set, a popup menu.
+template <typename T>
+void whenShown(std::function<void(T*)> action, QWidget* except = nullptr, bool popup = false) {
   auto* timer = new QTimer;
   auto* clock = new QElapsedTimer;
   clock->start();
   QObject::connect(timer, &QTimer::timeout, [=] {
-    QWidget* shown = popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
-    const bool found = shown && shown != except && shown->isVisible();
+    QWidget* active = popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
+    T* shown = active != except ? qobject_cast<T*>(active) : nullptr;
+    const bool found = shown && shown->isVisible();
     if (!found && clock->elapsed() < 5000) return;
     timer->stop();
     timer->deleteLater();
@@ -68,9 +70,7 @@ void ShellTest::startUpMessageIsARealMessageBox() {
   QtUserPrompts prompts;
   QString text, title;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
-  whenShown([&](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    if (!box) return;
+  whenShown<QMessageBox>([&](QMessageBox* box) {
     text = box->text();
     title = box->windowTitle();
     icon = box->icon();
@@ -95,9 +95,7 @@ void ShellTest::realQuestionBoxAnswers() {
   QFETCH(bool, answer);
   QtUserPrompts prompts;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
-  whenShown([&](QWidget* w) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    if (!box) return;
+  whenShown<QMessageBox>([&](QMessageBox* box) {
     icon = box->icon();
     QTest::mouseClick(box->button(QMessageBox::StandardButton(button)), Qt::LeftButton);
   });
@@ -121,14 +119,13 @@ void ShellTest::realFileDialog() {
   QString selectedFilter;
   bool confirmsOverwrite = true;
   bool hasTitle = false;
-  whenShown([&](QWidget* w) {
-    auto* dialog = qobject_cast<QFileDialog*>(w);
-    if (!dialog) return;
+  whenShown<QFileDialog>([&](QFileDialog* dialog) {
     filters = dialog->nameFilters();
     selectedFilter = dialog->selectedNameFilter();
     confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
     hasTitle = !dialog->windowTitle().isEmpty();
-    dialog->selectFile(path);
+    // Typed as the user would: selectFile() races with the folder being read.
+    child<QLineEdit>(dialog, "fileNameEdit")->setText(path);
     static_cast<QDialog*>(dialog)->accept();  // public in QDialog, runs QFileDialog::accept
   });
   QtUserPrompts prompts;
@@ -158,10 +155,8 @@ void ShellTest::aboutBoxFromTheContextMenu() {
   QTest::keyClicks(run.field("serverEdit"), QStringLiteral("typed"));
 
   QStringList menuTexts;
-  whenShown(
-      [&](QWidget* w) {
-        auto* menu = qobject_cast<QMenu*>(w);
-        if (!menu) return;
+  whenShown<QMenu>(
+      [&](QMenu* menu) {
         for (QAction* action : menu->actions()) {
           menuTexts << (action->isSeparator() ? QStringLiteral("--") : action->text());
         }
@@ -172,10 +167,8 @@ void ShellTest::aboutBoxFromTheContextMenu() {
 
   QString title, version, notice;
   bool okIsDefault = false, hasIcon = false, closed = false;
-  whenShown(
-      [&](QWidget* w) {
-        auto* about = qobject_cast<AboutDialog*>(w);
-        if (!about) return;
+  whenShown<AboutDialog>(
+      [&](AboutDialog* about) {
         title = about->windowTitle();
         version = child<QLabel>(about, "versionLabel")->text();
         notice = child<QLabel>(about, "noticeLabel")->text();
@@ -215,9 +208,7 @@ void ShellTest::helpForTheFocusedDialog() {
   ServerListDialog& dialog = run.dialog();
 
   QList<HelpTopic> topics;
-  auto closeHelp = [&](QWidget* w) {
-    auto* help = qobject_cast<HelpWindow*>(w);
-    if (!help) return;
+  std::function<void(HelpWindow*)> closeHelp = [&](HelpWindow* help) {
     topics << help->topic();
     QVERIFY(!child<QWidget>(help, "helpText")->property("plainText").toString().isEmpty());
     help->reject();
@@ -226,10 +217,8 @@ void ShellTest::helpForTheFocusedDialog() {
   whenShown(closeHelp, &dialog);
   QTest::keyClick(run.field("serverEdit"), Qt::Key_F1);
 
-  whenShown(
-      [&](QWidget* w) {
-        auto* about = qobject_cast<AboutDialog*>(w);
-        if (!about) return;
+  whenShown<AboutDialog>(
+      [&](AboutDialog* about) {
         whenShown(closeHelp, about);
         QTest::keyClick(about, Qt::Key_F1);
         about->accept();
