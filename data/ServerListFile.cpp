@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
+#include <random>
 
 #include "data/AtomicWrite.h"
 #include "data/FixedSizeRead.h"
@@ -35,7 +35,12 @@ std::uint32_t getLe32(std::span<const std::uint8_t> in, std::size_t offset) {
 
 }  // namespace
 
-unsigned defaultRandom() { return static_cast<unsigned>(std::rand()); }
+unsigned defaultRandom() {
+  // Seeded once per run, so two saves of the same list differ in these bytes
+  // as a fresh random value each time would have them.
+  static std::mt19937 generator{std::random_device{}()};
+  return static_cast<unsigned>(generator());
+}
 
 void ScrambleTable(std::span<std::uint8_t> bytes) {
   for (auto& b : bytes) b = static_cast<std::uint8_t>(b + 129);

@@ -24,7 +24,7 @@ inline constexpr std::uint8_t kFiller = 0xFF;
 using ServerListImage = std::array<std::uint8_t, kServerListSize>;
 
 // Source of the two pseudo-random preamble bytes; each value is taken
-// modulo 255. The default draws from std::rand().
+// modulo 255. The default is a generator seeded once per run.
 using RandomSource = std::function<unsigned()>;
 unsigned defaultRandom();
 
