@@ -67,6 +67,9 @@ QLabel* makeLabel(QWidget* parent, const QString& text, QWidget* buddy) {
 QPushButton* makeButton(QWidget* parent, const QString& text, const char* name) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(QString::fromLatin1(name));
+  // No button is the default: Enter on a button presses that button,
+  // anywhere else it is the dialog's OK command (keyPressEvent).
+  button->setAutoDefault(false);
   return button;
 }
 
@@ -387,12 +390,16 @@ void ServerListDialog::accept() {
 }
 
 void ServerListDialog::keyPressEvent(QKeyEvent* event) {
-  // There is no OK button: Enter anywhere but on a push button (which takes
-  // it itself) is the dialog's OK command.
+  // There is no OK button: Enter on a push button presses it, anywhere else
+  // it is the dialog's OK command.
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
   if (enter && modifiers == Qt::NoModifier) {
-    accept();
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->hasFocus()) {
+      button->click();
+    } else {
+      accept();
+    }
     return;
   }
   QDialog::keyPressEvent(event);

@@ -226,6 +226,7 @@ void CommandsTest::closing_data() {
   QTest::newRow("Enter, empty port") << "enter" << QString() << -1;
   QTest::newRow("Enter, pasted -1") << "enter"
                                     << "-1" << -1;
+  QTest::newRow("Enter on Exit, empty port") << "enter-exit" << QString() << int(QDialog::Rejected);
   QTest::newRow("Esc, empty port") << "esc" << QString() << int(QDialog::Rejected);
   QTest::newRow("Exit, empty port") << "exit" << QString() << int(QDialog::Rejected);
   QTest::newRow("close box, empty port") << "close" << QString() << int(QDialog::Rejected);
@@ -247,6 +248,10 @@ void CommandsTest::closing() {
   user->setFocus();
 
   if (how == "enter") QTest::keyClick(user, Qt::Key_Return);
+  if (how == "enter-exit") {
+    run.button("exitButton")->setFocus();
+    QTest::keyClick(run.button("exitButton"), Qt::Key_Return);
+  }
   if (how == "esc") QTest::keyClick(user, Qt::Key_Escape);
   if (how == "exit") QTest::mouseClick(run.button("exitButton"), Qt::LeftButton);
   if (how == "close") QVERIFY(dialog.close());
