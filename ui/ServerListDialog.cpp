@@ -257,7 +257,10 @@ void ServerListDialog::loadConfiguration() {
   }
   switch (result) {
     case FileResult::Ok:
-      setWindowTitle(fromSingleByte(config_.title()));
+      // Qt reads "[*]" in a caption as the unsaved-changes mark; the device's
+      // title is shown literally.
+      setWindowTitle(
+          fromSingleByte(config_.title()).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
       return;
     case FileResult::OpenFailed:
       showStop(QString::fromLatin1(kConfigMissing), QString::fromLatin1(kConfigMissingCaption));
