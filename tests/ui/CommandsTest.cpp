@@ -1,6 +1,7 @@
 // The list commands as the user reaches them: moving, Open, Save, and
 // closing the dialog.
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <cerrno>
@@ -40,6 +41,7 @@ class CommandsTest : public QObject {
   void overlongUserNameStopsTheReadBack();
   void movingWithAnInvalidForm_data();
   void movingWithAnInvalidForm();
+  void longOpenedPasswordCanBeShortened();
   void saveWritesTheLastStoredEntry();
   void openKeepsThePosition();
   void openFailuresChangeNothing_data();
@@ -96,6 +98,7 @@ void CommandsTest::movingWithAnInvalidForm() {
   run.prompts.answers.append(discard);
   FieldEdit* server = run.field("serverEdit");
   QTest::keyClicks(server, QStringLiteral("short"));
+  run.position()->setFocus();
   run.step(+1);
 
   QCOMPARE(run.prompts.messages.size(), 1);
@@ -109,9 +112,31 @@ void CommandsTest::movingWithAnInvalidForm() {
   QCOMPARE(run.position()->value(), discard ? 2 : 1);
   QCOMPARE(run.dialog().editor().current(), discard ? 1 : 0);
   QVERIFY(run.dialog().editor().table().entries[0] == DefaultEntry());
-  // Either way the refused edit is gone from the field.
+  // Either way the refused edit is gone from the field, and the focus is on
+  // the field that failed.
   QCOMPARE(server->text(), QString());
   QVERIFY(!server->isModified());
+  QCOMPARE(QApplication::focusWidget(), server);
+}
+
+void CommandsTest::longOpenedPasswordCanBeShortened() {
+  Workspace ws;
+  ServerTable table = initialTable();
+  table.entries[0] = makeEntry("server.example", 8080, "user", "fifteen-secret!");
+  const QString list = ws.writeList(QStringLiteral("long-password.bin"), table);
+  DialogRun run(ws.writeGoodConfig());
+  run.openList(list);
+
+  FieldEdit* password = run.field("passwordEdit");
+  password->setFocus();
+  password->end(false);
+  for (int i = 0; i < 4; ++i) QTest::keyClick(password, Qt::Key_Backspace);
+  QCOMPARE(password->text(), QStringLiteral("fifteen-sec"));
+  run.step(+1);
+
+  // The hidden confirmation still holds the long text; it must not stop the read-back.
+  QCOMPARE(run.prompts.messages.size(), 0);
+  QCOMPARE(getText(run.dialog().editor().table().entries[0].password), std::string("fifteen-sec"));
 }
 
 void CommandsTest::saveWritesTheLastStoredEntry() {
