@@ -8,6 +8,20 @@
 
 namespace sci {
 
+nlohmann::ordered_json shownEntryJson(std::size_t index, const ServerEntry& entry,
+                                      const std::string& password) {
+  const ShownEntry shown = showEntry(entry);
+  return {
+      {"position", index + 1},
+      {"empty", shown.empty()},
+      {"server", bytesToUtf8(shown.server)},
+      {"port", shown.port},
+      {"key", formatKey(entry)},
+      {"userName", bytesToUtf8(shown.userName)},
+      {"password", bytesToUtf8(password)},
+  };
+}
+
 nlohmann::ordered_json exportServerList(const ServerTable& table) {
   nlohmann::ordered_json doc;
   doc["formatVersion"] = kJsonFormatVersion;
@@ -15,19 +29,11 @@ nlohmann::ordered_json exportServerList(const ServerTable& table) {
   auto& entries = doc["entries"] = nlohmann::ordered_json::array();
   for (std::size_t i = 0; i < kEntryCount; ++i) {
     const ServerEntry& entry = table.entries[i];
-    const ShownEntry shown = showEntry(entry);
     std::uint8_t raw[kEntrySize];
     std::memcpy(raw, &entry, kEntrySize);
-    entries.push_back({
-        {"position", i + 1},
-        {"empty", shown.empty()},
-        {"server", bytesToUtf8(shown.server)},
-        {"port", shown.port},
-        {"key", formatKey(entry)},
-        {"userName", bytesToUtf8(shown.userName)},
-        {"password", bytesToUtf8(shown.password)},
-        {"raw", toHex(raw)},
-    });
+    auto item = shownEntryJson(i, entry, showEntry(entry).password);
+    item["raw"] = toHex(raw);
+    entries.push_back(std::move(item));
   }
   return doc;
 }

@@ -5,6 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/LoadedServerList.h"
+#include "cli/ServerListJson.h"
 #include "cli/ShownEntry.h"
 #include "cli/TerminalText.h"
 #include "cli/TextTable.h"
@@ -59,16 +60,8 @@ void printJson(const std::string& path, const LoadedServerList& list, bool showP
   auto& entries = doc["entries"] = nlohmann::ordered_json::array();
   for (std::size_t i = 0; i < kEntryCount; ++i) {
     const ServerEntry& entry = list.table.entries[i];
-    const ShownEntry shown = showEntry(entry);
-    entries.push_back({
-        {"position", i + 1},
-        {"empty", shown.empty()},
-        {"server", bytesToUtf8(shown.server)},
-        {"port", shown.port},
-        {"key", formatKey(entry)},
-        {"userName", bytesToUtf8(shown.userName)},
-        {"password", bytesToUtf8(maskedPassword(shown.password, showPasswords))},
-    });
+    entries.push_back(
+        shownEntryJson(i, entry, maskedPassword(showEntry(entry).password, showPasswords)));
   }
   fmt::print("{}\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
 }
