@@ -31,7 +31,9 @@ class FileDescriptor {
 
 SmallFile readFileOfSize(const std::string& path, std::initializer_list<std::size_t> sizes) {
   SmallFile result;
-  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that naming a pipe without a writer cannot hang the
+  // tool; a pipe has no size to check and is refused below.
+  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
     result.osError = errno;
     return result;
@@ -47,8 +49,9 @@ SmallFile readFileOfSize(const std::string& path, std::initializer_list<std::siz
     result.osError = EISDIR;
     return result;
   }
+  // Pipes, sockets and devices have no length of their own to check.
   const auto size = static_cast<std::size_t>(info.st_size);
-  if (info.st_size < 0 || std::ranges::find(sizes, size) == sizes.end()) {
+  if (!S_ISREG(info.st_mode) || std::ranges::find(sizes, size) == sizes.end()) {
     result.status = SmallFile::Status::OtherSize;
     return result;
   }

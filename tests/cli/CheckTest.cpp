@@ -2,6 +2,9 @@
 // order given, and exit 1 when any file is bad.
 
 #include <gmock/gmock.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "data/ServerListFile.h"
 #include "tests/cli/ScitoolFixture.h"
@@ -61,6 +64,32 @@ TEST_F(CheckTest, SucceedsWhenEveryFileIsGood) {
   const RunResult r = run({"check", "good.bin", "IPConfig.cfg", "good.bin"});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out, "good.bin: OK\nIPConfig.cfg: OK\ngood.bin: OK\n");
+}
+
+// Pipes and devices have no length to check: every reading command refuses
+// them at once, and a pipe nobody writes to must not make the tool wait.
+TEST_F(CheckTest, PipesAndDevicesAreRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(path("pipe.bin").c_str(), 0600), 0);
+  writeList("good.bin", sampleTable());
+  const std::vector<std::vector<std::string>> commands = {
+      {"check", "pipe.bin", "/dev/null", "/dev/zero"},
+      {"show", "pipe.bin"},
+      {"export", "pipe.bin"},
+      {"config", "show", "pipe.bin"},
+      {"import", "-", "--config", "pipe.bin", "-o", "out.bin"},
+  };
+  for (const auto& args : commands) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const RunResult r = run(args, "{\"formatVersion\": 1, \"entries\": []}");
+    EXPECT_EQ(r.exitCode, 1);
+    if (args[0] == "check") {
+      EXPECT_EQ(r.out,
+                "pipe.bin: Length Error!\n/dev/null: Length Error!\n/dev/zero: Length Error!\n");
+    } else {
+      EXPECT_EQ(r.err, "scitool: pipe.bin: Length Error!\n");
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(path("out.bin")));
 }
 
 }  // namespace

@@ -15,6 +15,10 @@
 namespace sci::test {
 namespace fs = std::filesystem;
 
+namespace {
+constexpr unsigned kRunTimeoutSeconds = 30;
+}  // namespace
+
 void ScitoolTest::SetUp() {
   std::string templ = (fs::temp_directory_path() / "scitool-test-XXXXXX").string();
   ASSERT_NE(::mkdtemp(templ.data()), nullptr);
@@ -48,6 +52,9 @@ RunResult ScitoolTest::run(const std::vector<std::string>& args,
         ::dup2(err, 2) < 0 || ::chdir(dir_.c_str()) != 0) {
       ::_exit(127);
     }
+    // The alarm outlives exec: a tool that hangs is killed and the test
+    // fails with exit code 128 + SIGALRM instead of never ending.
+    ::alarm(kRunTimeoutSeconds);
     ::execv(cargv[0], cargv.data());
     ::_exit(127);
   }
