@@ -86,14 +86,27 @@ void flushFolder(const fs::path& folder, const fs::path& target) {
 }
 
 FileResult writeInPlace(FileDescriptor fd, const fs::path& target,
-                        std::span<const std::uint8_t> content, const WriteOps& ops) {
+                        std::span<const std::uint8_t> content, const WriteOps& ops,
+                        bool regularFile) {
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
   writeAll(fd.get(), content, ops, target);
-  flush(fd.get(), ops, target, false);
+  flush(fd.get(), ops, target, regularFile);
   fd.close(target);
   return FileResult::Ok;
 }
+
+// A file we may write but not replace: its folder takes no new files, or a
+// sticky folder holds another user's file. A plain save truncates and
+// writes it, so do that rather than refuse a target that opens for writing.
+FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> content,
+                          const WriteOps& ops) {
+  FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY));
+  if (!fd) return FileResult::OpenFailed;
+  return writeInPlace(std::move(fd), target, content, ops, true);
+}
+
+bool deniedByFolder(int error) { return error == EACCES || error == EPERM; }
 
 // Removes the temporary file unless the rename took it over.
 class TempFileGuard {
@@ -129,7 +142,9 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
     if (S_ISDIR(existing.st_mode)) return FileResult::OpenFailed;
     FileDescriptor probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!probe) return FileResult::OpenFailed;
-    if (!S_ISREG(existing.st_mode)) return writeInPlace(std::move(probe), target, content, ops);
+    if (!S_ISREG(existing.st_mode)) {
+      return writeInPlace(std::move(probe), target, content, ops, false);
+    }
     probe.close(target);
     mode = existing.st_mode & 07777 & ~(S_ISUID | S_ISGID);
     replacing = true;
@@ -139,7 +154,10 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
 
   std::string tempPath = (folder / ("." + name.substr(0, kMaxTempStem) + ".XXXXXX")).string();
   FileDescriptor temp(::mkostemp(tempPath.data(), O_CLOEXEC));
-  if (!temp) return FileResult::OpenFailed;
+  if (!temp) {
+    if (replacing && deniedByFolder(errno)) return rewriteInPlace(target, content, ops);
+    return FileResult::OpenFailed;
+  }
   TempFileGuard guard(tempPath);
 
   // Best effort: a file system without owners or modes keeps mkstemp's
@@ -152,7 +170,12 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
   writeAll(temp.get(), content, ops, target);
   flush(temp.get(), ops, target, true);
   temp.close(target);
-  if (::rename(tempPath.c_str(), target.c_str()) != 0) fail(FileOperation::Rename, target, errno);
+  if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    // The guard removes the finished temporary file once this returns.
+    if (replacing && deniedByFolder(error)) return rewriteInPlace(target, content, ops);
+    fail(FileOperation::Rename, target, error);
+  }
   guard.release();
   flushFolder(folder, target);
   return FileResult::Ok;

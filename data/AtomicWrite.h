@@ -16,8 +16,11 @@ struct WriteOps;
 // writing: missing folder, a folder as target, no write permission. Every
 // later failure throws FileError; the temporary file is removed and an
 // existing target keeps its old bytes. A symbolic link is followed, so the
-// file it names is replaced; a replaced file keeps its permissions. Targets
-// that are not regular files (devices, pipes) are written in place.
+// file it names is replaced; a replaced file keeps its permissions.
+// Written in place instead, as a plain save would, and so without that
+// protection: targets that are not regular files (devices, pipes), and a
+// file that may be written but not replaced (its folder takes no new files,
+// or it is another user's file in a sticky folder).
 FileResult writeFileAtomically(const std::filesystem::path& target,
                                std::span<const std::uint8_t> content, const WriteOps& ops);
 

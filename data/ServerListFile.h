@@ -48,7 +48,8 @@ struct WriteOps {
 
 // Saves atomically: a temporary file beside the target, fully written and
 // flushed, then renamed over it. OpenFailed when the target cannot be
-// written at all; later failures throw FileError and leave the old file.
+// written at all; later failures throw FileError and leave the old file
+// (see writeFileAtomically for the targets that are written in place).
 FileResult writeServerList(const std::filesystem::path& path, const ServerTable& table,
                            const DeviceConfig& config, const RandomSource& random = defaultRandom,
                            const WriteOps& ops = WriteOps::system());

@@ -205,6 +205,33 @@ TEST_F(AtomicSave, PermissionProblemsAreOpenFailed) {
   EXPECT_TRUE(fs::is_empty(dir / "locked"));
 }
 
+// A file the user may write but not replace: a folder that takes no new
+// files, or another user's file in a sticky folder. Opening it for writing
+// works, so the save must too, writing the file in place.
+TEST_F(AtomicSave, WritableFileThatCannotBeReplacedIsWrittenInPlace) {
+  const fs::path folders[] = {dir / "closed", dir / "sticky"};
+  for (const auto& folder : folders) {
+    fs::create_directory(folder);
+    writeBytes(folder / "list.bin", Bytes{7});
+    fs::permissions(folder / "list.bin", fs::perms(0666));
+  }
+  fs::permissions(folders[0], fs::perms(0555));
+  fs::permissions(folders[1], fs::perms(01777));
+  fs::permissions(dir.path(), fs::perms(0777));
+
+  const int status = asUnprivileged([&] {
+    return save(folders[0] / "list.bin") == FileResult::Ok &&
+           save(folders[1] / "list.bin") == FileResult::Ok;
+  });
+  fs::permissions(folders[0], fs::perms(0755));
+  if (status == 2) GTEST_SKIP() << "cannot drop root rights here";
+  EXPECT_EQ(status, 0);
+  for (const auto& folder : folders) {
+    EXPECT_EQ(readBytes(folder / "list.bin"), expectedImage()) << folder;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << folder;
+  }
+}
+
 TEST_F(AtomicSave, FullDeviceIsReportedAsDiskFull) {
   if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no writable /dev/full";
   try {
