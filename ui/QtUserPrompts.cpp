@@ -1,7 +1,11 @@
 #include "ui/QtUserPrompts.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace sci {
 
@@ -17,6 +21,35 @@ QMessageBox::Icon boxIcon(PromptIcon icon) {
       return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
+}
+
+// The patterns of one filter entry, "Name (*.a *.b)", read as Windows reads
+// them: "*.*" is every file, names without a dot included.
+QStringList windowsPatterns(const QString& entry) {
+  static const QRegularExpression inParentheses(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+  const QRegularExpressionMatch match = inParentheses.match(entry);
+  QStringList patterns = match.captured(1).split(u' ', Qt::SkipEmptyParts);
+  for (QString& pattern : patterns) {
+    if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+  }
+  return patterns;
+}
+
+// Qt takes a pattern literally: "*.*" would hide every name without a dot,
+// and choosing that entry while saving would turn a typed "list.bin" into
+// "list.*". The file type list is therefore applied here, and choosing an
+// entry filters the view without touching the typed name. A native dialog
+// has no such parts and keeps its own rules.
+void applyFileTypesAsWindowsDoes(QFileDialog& dialog, const QStringList& entries) {
+  auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  auto* files = dialog.findChild<QFileSystemModel*>();
+  if (!types || !files) return;
+  QObject::disconnect(types, &QComboBox::activated, &dialog, nullptr);
+  const auto apply = [files, entries](int index) {
+    files->setNameFilters(windowsPatterns(entries.value(index)));
+  };
+  QObject::connect(types, &QComboBox::activated, &dialog, apply);
+  apply(types->currentIndex());
 }
 
 }  // namespace
@@ -47,8 +80,12 @@ QString QtUserPrompts::chooseFile(QWidget* owner, FileDialogMode mode, const QSt
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(filter);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  applyFileTypesAsWindowsDoes(dialog, dialog.nameFilters());
+  if (!lastFolder_.isEmpty()) dialog.setDirectory(lastFolder_);
   if (dialog.exec() != QDialog::Accepted) return {};
-  return dialog.selectedFiles().value(0);
+  const QString chosen = dialog.selectedFiles().value(0);
+  if (!chosen.isEmpty()) lastFolder_ = QFileInfo(chosen).absolutePath();
+  return chosen;
 }
 
 }  // namespace sci

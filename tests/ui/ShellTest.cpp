@@ -2,9 +2,12 @@
 // box reached from the context menu, and F1 help.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -60,6 +63,9 @@ class ShellTest : public QObject {
   void realQuestionBoxAnswers();
   void realFileDialog_data();
   void realFileDialog();
+  void allFilesMeansEveryFile_data();
+  void allFilesMeansEveryFile();
+  void fileDialogsReturnToTheLastFolder();
   void aboutBoxFromTheContextMenu_data();
   void aboutBoxFromTheContextMenu();
   void helpForTheFocusedDialog();
@@ -137,6 +143,76 @@ void ShellTest::realFileDialog() {
   QCOMPARE(selectedFilter, QStringLiteral("BIN Files (*.bin)"));
   QVERIFY(!confirmsOverwrite);
   QVERIFY(hasTitle);
+}
+
+void ShellTest::allFilesMeansEveryFile_data() {
+  QTest::addColumn<bool>("saving");
+  QTest::newRow("save") << true;
+  QTest::newRow("open") << false;
+}
+
+void ShellTest::allFilesMeansEveryFile() {
+  QFETCH(bool, saving);
+  Workspace ws;
+  // A list saved into a folder named like "x.bin" keeps its name without a dot.
+  ws.writeList(QStringLiteral("servers"), initialTable());
+  const QString typed = ws.qpath(QStringLiteral("list.bin"));
+  bool listsNameWithoutDot = false;
+  QString nameAfterChoosing;
+  whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    dialog->setDirectory(ws.qpath(QString()));
+    auto* name = child<QLineEdit>(dialog, "fileNameEdit");
+    name->setText(typed);
+    // The user picks "All Files (*.*)" from the closed list with the arrow key.
+    QTest::keyClick(child<QComboBox>(dialog, "fileTypeCombo"), Qt::Key_Down);
+    nameAfterChoosing = name->text();
+    // The names the view lists once the folder has been read.
+    auto* files = dialog->findChild<QFileSystemModel*>();
+    const QModelIndex folder = files->index(ws.qpath(QString()));
+    const auto listed = [&] {
+      QStringList names;
+      for (int row = 0; row < files->rowCount(folder); ++row) {
+        names << files->fileName(files->index(row, 0, folder));
+      }
+      return names;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (!(listsNameWithoutDot = listed().contains(QStringLiteral("servers"))) &&
+           clock.elapsed() < 3000) {
+      QTest::qWait(20);
+    }
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  QtUserPrompts prompts;
+  const QString chosen =
+      prompts.chooseFile(nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open,
+                         QString::fromLatin1(kServerListFilter));
+  QVERIFY(listsNameWithoutDot);
+  QCOMPARE(nameAfterChoosing, typed);
+  QCOMPARE(chosen, typed);
+}
+
+void ShellTest::fileDialogsReturnToTheLastFolder() {
+  Workspace ws;
+  QVERIFY(QDir().mkpath(ws.qpath(QStringLiteral("device"))));
+  const QString saved = ws.qpath(QStringLiteral("device/list.bin"));
+  QString startFolder;
+  whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    child<QLineEdit>(dialog, "fileNameEdit")->setText(saved);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  QtUserPrompts prompts;
+  QCOMPARE(
+      prompts.chooseFile(nullptr, FileDialogMode::Save, QString::fromLatin1(kServerListFilter)),
+      saved);
+  whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    startFolder = dialog->directory().absolutePath();
+    dialog->reject();
+  });
+  QVERIFY(prompts.chooseFile(nullptr, FileDialogMode::Open, QString::fromLatin1(kServerListFilter))
+              .isEmpty());
+  QCOMPARE(startFolder, QFileInfo(saved).absolutePath());
 }
 
 void ShellTest::aboutBoxFromTheContextMenu_data() {
