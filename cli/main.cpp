@@ -2,8 +2,12 @@
 // configurations from the command line.
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
 #include <exception>
 #include <functional>
+#include <string>
+#include <system_error>
 
 #include "cli/Commands.h"
 
@@ -13,6 +17,21 @@ constexpr const char* kDescription =
     "scitool: inspect, check and build VANTO server list files (.bin) and device\n"
     "configurations (IPConfig.cfg), byte for byte as the sciedit editor does.";
 
+// Results that never reached standard output (a full disk behind a
+// redirection) make the run a failure, whatever the command found.
+int withOutputChecked(int code) {
+  // A write that failed earlier left its reason in errno; a failing flush
+  // now gives a fresh one.
+  const int earlier = errno;
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
+  const int error = errno != 0 ? errno : earlier;
+  sci::reportFailure("standard output",
+                     error != 0 ? "cannot write: " + std::generic_category().message(error)
+                                : std::string("cannot write"));
+  return code == sci::kExitOk ? sci::kExitRefused : code;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -21,8 +40,9 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("scitool ") + SCITOOL_VERSION);
   app.require_subcommand(1);
   app.footer(
-      "Exit status: 0 when all is well, 1 when a file is bad or an input is refused,\n"
-      "2 for a usage error. Run 'scitool <command> --help' for a command's options.");
+      "Exit status: 0 when all is well, 1 when a file is bad, an input is refused or\n"
+      "a result cannot be written, 2 for a usage error. Run 'scitool <command> --help'\n"
+      "for a command's options.");
 
   std::function<int()> run;
 
@@ -94,12 +114,14 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     // Help and version are successes; every real parse error is a usage error.
-    return app.exit(e) == 0 ? kExitOk : kExitUsage;
+    return withOutputChecked(app.exit(e) == 0 ? kExitOk : kExitUsage);
   }
+  int code = kExitRefused;
   try {
-    return run();
+    code = run();
   } catch (const std::exception& e) {
-    reportFailure("error", e.what());
-    return kExitRefused;
+    // A print that failed is reported below, with the system's reason.
+    if (!std::ferror(stdout)) reportFailure("error", e.what());
   }
+  return withOutputChecked(code);
 }

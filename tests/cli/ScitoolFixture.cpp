@@ -46,7 +46,9 @@ RunResult ScitoolTest::run(const std::vector<std::string>& args,
   const pid_t pid = ::fork();
   if (pid == 0) {
     const int in = ::open(inPath.c_str(), O_RDONLY);
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int out = stdoutTarget.empty()
+                        ? ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                        : ::open(stdoutTarget.c_str(), O_WRONLY);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
         ::dup2(err, 2) < 0 || ::chdir(dir_.c_str()) != 0) {
@@ -65,7 +67,7 @@ RunResult ScitoolTest::run(const std::vector<std::string>& args,
     return result;
   }
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = readText(".stdout");
+  if (stdoutTarget.empty()) result.out = readText(".stdout");
   result.err = readText(".stderr");
   return result;
 }

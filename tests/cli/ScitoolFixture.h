@@ -34,6 +34,10 @@ class ScitoolTest : public ::testing::Test {
   // Arguments after the program name; stdinText is fed to standard input.
   RunResult run(const std::vector<std::string>& args, const std::string& stdinText = "") const;
 
+  // Where the next runs send standard output instead of a file the test
+  // reads back (RunResult::out then stays empty), e.g. "/dev/full".
+  std::string stdoutTarget;
+
   std::filesystem::path path(const std::string& name) const { return dir_ / name; }
   void writeBytes(const std::string& name, std::span<const std::uint8_t> bytes) const;
   void writeText(const std::string& name, const std::string& text) const;

@@ -2,6 +2,9 @@
 // leaves nothing behind.
 
 #include <gmock/gmock.h>
+#include <unistd.h>
+
+#include <cctype>
 
 #include "tests/cli/ScitoolFixture.h"
 
@@ -41,6 +44,37 @@ INSTANTIATE_TEST_SUITE_P(Commands, WriteFailure,
                                                "config", "create", "--title", "T", "--value16", "1",
                                                "--value32", "1", "--value8", "1"}),
                          [](const auto& info) { return info.param[0]; });
+
+// Results that cannot reach standard output, here a full disk behind the
+// redirection, make the run fail instead of reporting success.
+class StandardOutputFailure : public WriteFailure {};
+
+TEST_P(StandardOutputFailure, IsReportedAndExitsWithOne) {
+  if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no writable /dev/full";
+  stdoutTarget = "/dev/full";
+  const RunResult r = run(GetParam());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_THAT(r.err, ::testing::StartsWith("scitool: standard output: cannot write"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, StandardOutputFailure,
+    ::testing::Values(std::vector<std::string>{"export", "list.bin"},
+                      std::vector<std::string>{"show", "list.bin"},
+                      std::vector<std::string>{"show", "list.bin", "--json"},
+                      std::vector<std::string>{"check", "list.bin", "IPConfig.cfg"},
+                      std::vector<std::string>{"config", "show", "IPConfig.cfg"},
+                      std::vector<std::string>{"import", "in.json", "-o", "out.bin"},
+                      std::vector<std::string>{"--help"}),
+    [](const auto& info) {
+      std::string name;
+      for (const std::string& arg : info.param) {
+        for (const char c : arg) {
+          if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+        }
+      }
+      return name;
+    });
 
 }  // namespace
 }  // namespace sci::test
