@@ -56,7 +56,10 @@ void applyFileTypesAsWindowsDoes(QFileDialog& dialog, const QStringList& entries
 
 bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& caption,
                             PromptIcon icon, PromptButtons buttons) {
-  QMessageBox box(owner);
+  // The start-up check speaks before its dialog is shown. A hidden owner has
+  // no place on the screen yet, so such a box stands in the middle of the
+  // screen, where the dialog then appears, as a Windows message box would.
+  QMessageBox box(owner && owner->isVisible() ? owner : nullptr);
   box.setWindowTitle(caption);
   // Paths inside messages must never be read as markup.
   box.setTextFormat(Qt::PlainText);

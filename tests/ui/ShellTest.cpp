@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -76,16 +77,22 @@ void ShellTest::startUpMessageIsARealMessageBox() {
   QtUserPrompts prompts;
   QString text, title;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QPoint offCentre;
   whenShown<QMessageBox>([&](QMessageBox* box) {
     text = box->text();
     title = box->windowTitle();
     icon = box->icon();
+    // The dialog is not shown yet: the box stands in the middle of the screen.
+    offCentre = box->frameGeometry().center() - box->screen()->availableGeometry().center();
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
   });
   ServerListDialog dialog(DialogSetup{prompts, ws.path(QStringLiteral("IPConfig.cfg"))});
   QCOMPARE(text, QStringLiteral("Can not open IPConfig.cfg"));
   QCOMPARE(title, QStringLiteral("VANTO"));
   QCOMPARE(icon, QMessageBox::Critical);
+  QVERIFY2(
+      offCentre.manhattanLength() <= 8,
+      qPrintable(QStringLiteral("off centre by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
   QVERIFY(!child<QWidget>(&dialog, "serverEdit")->isEnabled());
 }
 
