@@ -1,8 +1,11 @@
 #include "ui/HelpWindow.h"
 
 #include <QDialogButtonBox>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 #include "ui/AppIcon.h"
 #include "ui/ApplicationName.h"
@@ -21,7 +24,7 @@ the arrows beside it or the Up and Down keys; after 20 comes 1 again.</p>
 <li><b>IP / URL</b>: the server's address, at most 31 characters.</li>
 <li><b>TCP Port</b> (Alt+P): a decimal number.</li>
 <li><b>DES Key</b>: 14 bytes as hexadecimal pairs, for example
-<tt>01 23 45 67 89 AB CD EF 01 23 45 67 89 AB</tt>.</li>
+<tt style="white-space: nowrap">01 23 45 67 89 AB CD EF 01 23 45 67 89 AB</tt>.</li>
 <li><b>Name</b>: the login user name, at most 12 characters.</li>
 <li><b>Password</b>: the login password, at most 11 characters.</li>
 </ul>
@@ -62,9 +65,16 @@ HelpWindow::HelpWindow(HelpTopic topic, QWidget* parent) : QDialog(parent), topi
   auto* text = new QTextBrowser(this);
   text->setObjectName(QStringLiteral("helpText"));
   text->setHtml(html(topic));
-  const int charWidth = fontMetrics().averageCharWidth();
-  text->setMinimumSize(charWidth * 70,
-                       fontMetrics().height() * (topic == HelpTopic::About ? 8 : 34));
+  // As tall as the text at about 70 characters a line, so it reads without
+  // scrolling; only a screen too small for that brings the scroll bar back.
+  const int textWidth = fontMetrics().averageCharWidth() * 70;
+  text->document()->setTextWidth(textWidth);
+  const int frame = 2 * text->frameWidth();
+  int height = qCeil(text->document()->size().height()) + frame;
+  if (const QScreen* shownOn = screen()) {
+    height = std::min(height, shownOn->availableGeometry().height() * 3 / 4);
+  }
+  text->setMinimumSize(textWidth + frame, height);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -14,7 +14,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <functional>
 
@@ -70,6 +72,8 @@ class ShellTest : public QObject {
   void aboutBoxFromTheContextMenu_data();
   void aboutBoxFromTheContextMenu();
   void helpForTheFocusedDialog();
+  void helpReadsWithoutScrolling_data();
+  void helpReadsWithoutScrolling();
 };
 
 void ShellTest::startUpMessageIsARealMessageBox() {
@@ -310,6 +314,22 @@ void ShellTest::helpForTheFocusedDialog() {
   dialog.showAbout();
 
   QCOMPARE(topics, QList<HelpTopic>({HelpTopic::ServerList, HelpTopic::About}));
+}
+
+void ShellTest::helpReadsWithoutScrolling_data() {
+  QTest::addColumn<HelpTopic>("topic");
+  QTest::newRow("server list") << HelpTopic::ServerList;
+  QTest::newRow("About box") << HelpTopic::About;
+}
+
+void ShellTest::helpReadsWithoutScrolling() {
+  QFETCH(HelpTopic, topic);
+  HelpWindow help(topic);
+  help.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&help));
+  auto* text = child<QTextBrowser>(&help, "helpText");
+  QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+  QCOMPARE(text->horizontalScrollBar()->maximum(), 0);
 }
 
 QTEST_MAIN(ShellTest)
