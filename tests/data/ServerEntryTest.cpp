@@ -92,6 +92,12 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"01 02 ZZ 04", Key{0x01, 0x02}},
                     KeyCase{"01 00 02 03", Key{0x01, 0x00, 0x02, 0x03}},
                     KeyCase{"ff aB", Key{0xFF, 0xAB}}, KeyCase{"  7\t8", Key{0x07, 0x08}},
+                    KeyCase{"\n01\v02\f03\r04", Key{0x01, 0x02, 0x03, 0x04}},
+                    // A sign is one of the two characters, and a negative
+                    // value keeps the low byte of its unsigned form.
+                    KeyCase{"-1 02", Key{0xFF, 0x02}}, KeyCase{" -F 03", Key{0xF1, 0x03}},
+                    KeyCase{"+F", Key{0x0F}}, KeyCase{"+12", Key{0x01, 0x02}},
+                    KeyCase{"- 1", Key{}}, KeyCase{"1x 02", Key{0x01}},
                     KeyCase{"00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF",
                             Key{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA,
                                 0xBB, 0xCC, 0xDD}},

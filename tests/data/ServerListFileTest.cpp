@@ -1,6 +1,8 @@
 #include "data/ServerListFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/data/TempDir.h"
 
@@ -155,6 +157,23 @@ TEST_F(ServerListFile, MissingFileOrFolderCannotBeOpened) {
   EXPECT_EQ(readServerList(dir / "absent.bin", table), FileResult::OpenFailed);
   EXPECT_EQ(readServerList(dir.path(), table), FileResult::OpenFailed);
   EXPECT_EQ(table, varied());
+}
+
+// Pipes and devices have no length to check. A pipe nobody writes to must
+// not make Open wait: the alarm fails the test instead of letting it hang.
+TEST_F(ServerListFile, PipesAndDevicesAreLengthErrors) {
+  const auto pipe = dir / "pipe.bin";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  ::alarm(30);
+  for (const std::filesystem::path& path : {pipe, std::filesystem::path("/dev/zero")}) {
+    ServerTable table = varied();
+    EXPECT_EQ(readServerList(path, table), FileResult::LengthError) << path;
+    EXPECT_EQ(table, varied());
+    DeviceConfig loaded;
+    EXPECT_EQ(loadDeviceConfig(loaded, path), FileResult::LengthError) << path;
+    EXPECT_FALSE(loaded.valid());
+  }
+  ::alarm(0);
 }
 
 TEST_F(ServerListFile, SavingOverAnExistingFileReplacesItWhole) {
