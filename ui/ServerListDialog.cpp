@@ -175,6 +175,12 @@ void ServerListDialog::buildWidgets() {
   commandRow->addWidget(open_);
   commandRow->addWidget(save_);
   commandRow->addWidget(exit_);
+  // The row lines up with the labels and buttons inside the groups above it:
+  // "Server List Item:" under "Name", Exit's right edge under Delete's.
+  const QMargins groupFrame = userGroup->contentsMargins();
+  const QMargins groupInner = userGrid->contentsMargins();
+  commandRow->setContentsMargins(groupFrame.left() + groupInner.left(), 0,
+                                 groupFrame.right() + groupInner.right(), 0);
 
   // Kept for the layout's sake; nothing ever writes or shows it.
   auto* infoLabel = new QLabel(QStringLiteral("Info:"), this);

@@ -35,6 +35,7 @@ class StartupTest : public QObject {
   void confirmationFieldsAndInfoLineStayHidden();
   void tabOrderAndMnemonics();
   void windowHasNoMinimiseOrMaximise();
+  void bottomRowLinesUpWithTheGroups();
 };
 
 void StartupTest::configurationDecidesCaptionAndEditing_data() {
@@ -160,6 +161,25 @@ void StartupTest::windowHasNoMinimiseOrMaximise() {
   const QList<QSize> sizes = run.dialog().windowIcon().availableSizes();
   QVERIFY(sizes.contains(QSize(16, 16)));
   QVERIFY(sizes.contains(QSize(32, 32)));
+}
+
+void StartupTest::bottomRowLinesUpWithTheGroups() {
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  ServerListDialog& dialog = run.dialog();
+  const auto label = [&](const QString& text) -> QWidget* {
+    for (QLabel* l : dialog.findChildren<QLabel*>()) {
+      if (l->text() == text) return l;
+    }
+    return nullptr;
+  };
+  const auto left = [&](QWidget* w) { return w->mapTo(&dialog, QPoint(0, 0)).x(); };
+  const auto right = [&](QWidget* w) { return left(w) + w->width(); };
+  QWidget* nameLabel = label(QStringLiteral("Name"));
+  QWidget* positionLabel = label(QStringLiteral("Server List Item:"));
+  QVERIFY(nameLabel && positionLabel);
+  QCOMPARE(left(positionLabel), left(nameLabel));
+  QCOMPARE(right(run.button("exitButton")), right(run.button("deleteButton")));
 }
 
 QTEST_MAIN(StartupTest)
