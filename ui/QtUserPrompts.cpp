@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -71,6 +72,17 @@ bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& 
     box.setEscapeButton(QMessageBox::Cancel);
   } else {
     box.setStandardButtons(QMessageBox::Ok);
+  }
+  // Qt sizes a box by its text, so "abort!" alone gave a box about as wide as
+  // its OK button, and the window frame cut the caption down to "..." beside
+  // its own buttons. The box keeps room for the caption, a little bolder in
+  // most title bars, next to an icon and three title bar buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const QFontMetrics metrics(box.font());
+    const int captionRoom =
+        metrics.horizontalAdvance(caption) * 5 / 4 + metrics.averageCharWidth() * 16;
+    grid->addItem(new QSpacerItem(captionRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
   }
   return box.exec() == QMessageBox::Ok;
 }

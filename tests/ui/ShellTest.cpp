@@ -64,6 +64,7 @@ class ShellTest : public QObject {
   void startUpMessageIsARealMessageBox();
   void realQuestionBoxAnswers_data();
   void realQuestionBoxAnswers();
+  void shortMessageLeavesRoomForItsCaption();
   void realFileDialog_data();
   void realFileDialog();
   void allFilesMeansEveryFile_data();
@@ -120,6 +121,24 @@ void ShellTest::realQuestionBoxAnswers() {
                            PromptIcon::Question, PromptButtons::OkCancel),
            answer);
   QCOMPARE(icon, QMessageBox::Question);
+}
+
+void ShellTest::shortMessageLeavesRoomForItsCaption() {
+  // "abort!" alone made a box about as wide as its OK button, and the window
+  // frame cut the caption down to "..." beside its own buttons.
+  QtUserPrompts prompts;
+  const QString caption = QStringLiteral("sciedit");
+  int width = 0, needed = 0;
+  whenShown<QMessageBox>([&](QMessageBox* box) {
+    const QFontMetrics metrics(box->font());
+    // The caption, a little bolder in most title bars, beside an icon and
+    // three title bar buttons.
+    needed = metrics.horizontalAdvance(caption) * 5 / 4 + metrics.averageCharWidth() * 12;
+    width = box->width();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  prompts.message(nullptr, QStringLiteral("abort!"), caption, PromptIcon::Stop, PromptButtons::Ok);
+  QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
 }
 
 void ShellTest::realFileDialog_data() {
