@@ -96,9 +96,10 @@ FileResult writeInPlace(FileDescriptor fd, const fs::path& target,
   return FileResult::Ok;
 }
 
-// A file we may write but not replace: its folder takes no new files, or a
-// sticky folder holds another user's file. A plain save truncates and
-// writes it, so do that rather than refuse a target that opens for writing.
+// A file we may write but not replace: its folder takes no new files, a
+// sticky folder holds another user's file, or the file is a mount point (a
+// container's bind-mounted file). A plain save truncates and writes it, so
+// do that rather than refuse a target that opens for writing.
 FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> content,
                           const WriteOps& ops) {
   FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY));
@@ -106,7 +107,7 @@ FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> 
   return writeInPlace(std::move(fd), target, content, ops, true);
 }
 
-bool deniedByFolder(int error) { return error == EACCES || error == EPERM; }
+bool cannotReplace(int error) { return error == EACCES || error == EPERM || error == EBUSY; }
 
 // Removes the temporary file unless the rename took it over.
 class TempFileGuard {
@@ -155,7 +156,7 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
   std::string tempPath = (folder / ("." + name.substr(0, kMaxTempStem) + ".XXXXXX")).string();
   FileDescriptor temp(::mkostemp(tempPath.data(), O_CLOEXEC));
   if (!temp) {
-    if (replacing && deniedByFolder(errno)) return rewriteInPlace(target, content, ops);
+    if (replacing && cannotReplace(errno)) return rewriteInPlace(target, content, ops);
     return FileResult::OpenFailed;
   }
   TempFileGuard guard(tempPath);
@@ -173,7 +174,7 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
   if (::rename(tempPath.c_str(), target.c_str()) != 0) {
     const int error = errno;
     // The guard removes the finished temporary file once this returns.
-    if (replacing && deniedByFolder(error)) return rewriteInPlace(target, content, ops);
+    if (replacing && cannotReplace(error)) return rewriteInPlace(target, content, ops);
     fail(FileOperation::Rename, target, error);
   }
   guard.release();

@@ -20,7 +20,7 @@ struct WriteOps;
 // Written in place instead, as a plain save would, and so without that
 // protection: targets that are not regular files (devices, pipes), and a
 // file that may be written but not replaced (its folder takes no new files,
-// or it is another user's file in a sticky folder).
+// it is another user's file in a sticky folder, or a mount point).
 FileResult writeFileAtomically(const std::filesystem::path& target,
                                std::span<const std::uint8_t> content, const WriteOps& ops);
 

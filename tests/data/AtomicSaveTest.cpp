@@ -2,6 +2,8 @@
 // the previous file byte for byte and leaves no temporary file behind.
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -230,6 +232,37 @@ TEST_F(AtomicSave, WritableFileThatCannotBeReplacedIsWrittenInPlace) {
     EXPECT_EQ(readBytes(folder / "list.bin"), expectedImage()) << folder;
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << folder;
   }
+}
+
+// A file mounted over another, as a container mounts a single host file,
+// opens for writing but cannot be renamed over (EBUSY). The mount is made in
+// a child with its own mount namespace, so nothing outside sees it.
+TEST_F(AtomicSave, MountedFileIsWrittenInPlace) {
+  writeBytes(dir / "host.bin", Bytes{1});
+  writeBytes(dir / "mounted.bin", Bytes{2});
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount((dir / "host.bin").c_str(), (dir / "mounted.bin").c_str(), nullptr, MS_BIND,
+                nullptr) != 0) {
+      ::_exit(2);
+    }
+    try {
+      ::_exit(save(dir / "mounted.bin") == FileResult::Ok ? 0 : 1);
+    } catch (...) {
+      ::_exit(1);
+    }
+  }
+  int status = 0;
+  ASSERT_GT(child, 0);
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "no private mounts here";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(readBytes(dir / "host.bin"), expectedImage());
+  EXPECT_EQ(readBytes(dir / "mounted.bin"), Bytes{2});
+  EXPECT_EQ(dir.names(), (std::set<std::string>{"host.bin", "mounted.bin"}));
 }
 
 TEST_F(AtomicSave, FullDeviceIsReportedAsDiskFull) {
