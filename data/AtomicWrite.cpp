@@ -97,9 +97,10 @@ FileResult writeInPlace(FileDescriptor fd, const fs::path& target,
 }
 
 // A file we may write but not replace: its folder takes no new files, a
-// sticky folder holds another user's file, or the file is a mount point (a
-// container's bind-mounted file). A plain save truncates and writes it, so
-// do that rather than refuse a target that opens for writing.
+// sticky folder holds another user's file, the file is a mount point (a
+// container's bind-mounted file), or a replacement could not keep its owner.
+// A plain save truncates and writes it, so do that rather than refuse a
+// target that opens for writing or hand it to another owner.
 FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> content,
                           const WriteOps& ops) {
   FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY));
@@ -108,6 +109,11 @@ FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> 
 }
 
 bool cannotReplace(int error) { return error == EACCES || error == EPERM || error == EBUSY; }
+
+bool ownedAlike(int fd, const struct stat& other) {
+  struct stat info {};
+  return ::fstat(fd, &info) == 0 && info.st_uid == other.st_uid && info.st_gid == other.st_gid;
+}
 
 // Removes the temporary file unless the rename took it over.
 class TempFileGuard {
@@ -161,11 +167,14 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
   }
   TempFileGuard guard(tempPath);
 
-  // Best effort: a file system without owners or modes keeps mkstemp's
-  // 0600, which errs on the private side.
-  if (replacing) {
-    [[maybe_unused]] const int ignored = ::fchown(temp.get(), existing.st_uid, existing.st_gid);
+  // A replacement that cannot get the old file's owner and group would take
+  // the file away from them; a plain save leaves the file where it was.
+  if (replacing && !ownedAlike(temp.get(), existing) &&
+      ::fchown(temp.get(), existing.st_uid, existing.st_gid) != 0) {
+    return rewriteInPlace(target, content, ops);
   }
+  // Best effort: a file system without modes keeps mkstemp's 0600, which
+  // errs on the private side.
   ::fchmod(temp.get(), mode);
 
   writeAll(temp.get(), content, ops, target);

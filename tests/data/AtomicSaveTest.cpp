@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <functional>
 
@@ -208,10 +209,11 @@ TEST_F(AtomicSave, PermissionProblemsAreOpenFailed) {
 }
 
 // A file the user may write but not replace: a folder that takes no new
-// files, or another user's file in a sticky folder. Opening it for writing
-// works, so the save must too, writing the file in place.
+// files, another user's file in a sticky folder, or another user's file
+// that a replacement would take from them. Opening it for writing works, so
+// the save must too, writing the file in place.
 TEST_F(AtomicSave, WritableFileThatCannotBeReplacedIsWrittenInPlace) {
-  const fs::path folders[] = {dir / "closed", dir / "sticky"};
+  const fs::path folders[] = {dir / "closed", dir / "sticky", dir / "open"};
   for (const auto& folder : folders) {
     fs::create_directory(folder);
     writeBytes(folder / "list.bin", Bytes{7});
@@ -219,11 +221,15 @@ TEST_F(AtomicSave, WritableFileThatCannotBeReplacedIsWrittenInPlace) {
   }
   fs::permissions(folders[0], fs::perms(0555));
   fs::permissions(folders[1], fs::perms(01777));
+  fs::permissions(folders[2], fs::perms(0777));
   fs::permissions(dir.path(), fs::perms(0777));
+  struct stat before {};
+  ASSERT_EQ(::stat((folders[2] / "list.bin").c_str(), &before), 0);
 
   const int status = asUnprivileged([&] {
-    return save(folders[0] / "list.bin") == FileResult::Ok &&
-           save(folders[1] / "list.bin") == FileResult::Ok;
+    return std::ranges::all_of(folders, [](const fs::path& folder) {
+      return save(folder / "list.bin") == FileResult::Ok;
+    });
   });
   fs::permissions(folders[0], fs::perms(0755));
   if (status == 2) GTEST_SKIP() << "cannot drop root rights here";
@@ -232,6 +238,12 @@ TEST_F(AtomicSave, WritableFileThatCannotBeReplacedIsWrittenInPlace) {
     EXPECT_EQ(readBytes(folder / "list.bin"), expectedImage()) << folder;
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << folder;
   }
+  // Another user's file in a folder open to all could be replaced, but the
+  // replacement would belong to the saving user.
+  struct stat after {};
+  ASSERT_EQ(::stat((folders[2] / "list.bin").c_str(), &after), 0);
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(after.st_gid, before.st_gid);
 }
 
 // A file mounted over another, as a container mounts a single host file,
