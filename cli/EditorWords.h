@@ -5,13 +5,9 @@
 #include <string>
 
 #include "data/FileResult.h"
+#include "data/ResultMessages.h"
 
 namespace sci {
-
-inline constexpr const char* kLengthErrorText = "Length Error!";
-inline constexpr const char* kListChecksumErrorText = "Check data error!";
-// The editor spells the configuration's checksum message in lower case.
-inline constexpr const char* kConfigChecksumErrorText = "check data error!";
 
 // The editor only says "abort!" when a file cannot be opened; the operating
 // system's reason is more useful on a command line.

@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "data/FileError.h"
+#include "data/ResultMessages.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppIcon.h"
 #include "ui/ApplicationName.h"
@@ -27,13 +28,6 @@ namespace sci {
 namespace {
 
 constexpr const char* kInitialCaption = "Marlix V1.3";
-constexpr const char* kConfigMissing = "Can not open IPConfig.cfg";
-constexpr const char* kConfigMissingCaption = "VANTO";
-constexpr const char* kConfigLengthError = "Length Error!";
-constexpr const char* kConfigChecksumError = "check data error!";
-constexpr const char* kListOpenFailed = "abort!";
-constexpr const char* kListLengthError = "Length Error!";
-constexpr const char* kListChecksumError = "Check data error!";
 constexpr const char* kTooLong = "Please enter no more than %1 characters.";
 constexpr const char* kNotPositive = "Please enter a positive integer.";
 
@@ -269,13 +263,14 @@ void ServerListDialog::loadConfiguration() {
           fromSingleByte(config_.title()).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
       return;
     case FileResult::OpenFailed:
-      showStop(QString::fromLatin1(kConfigMissing), QString::fromLatin1(kConfigMissingCaption));
+      showStop(QString::fromLatin1(kConfigOpenFailedText),
+               QString::fromLatin1(kConfigOpenFailedCaption));
       break;
     case FileResult::LengthError:
-      showStop(QString::fromLatin1(kConfigLengthError));
+      showStop(QString::fromLatin1(kLengthErrorText));
       break;
     case FileResult::ChecksumError:
-      showStop(QString::fromLatin1(kConfigChecksumError));
+      showStop(QString::fromLatin1(kConfigChecksumErrorText));
       break;
   }
   EnableEditing(false);
@@ -424,7 +419,7 @@ void ServerListDialog::OnSave() {
   try {
     if (writeServerList(path, editor_.table(), config_, defaultRandom, writeOps_) ==
         FileResult::OpenFailed) {
-      showStop(QString::fromLatin1(kListOpenFailed));
+      showStop(QString::fromLatin1(kOpenFailedText));
     }
   } catch (const FileError& error) {
     showStop(localText(error.userMessage()));
@@ -455,13 +450,13 @@ void ServerListDialog::OnOpen() {
       editor_.ShowEntry();
       break;
     case FileResult::OpenFailed:
-      showStop(QString::fromLatin1(kListOpenFailed));
+      showStop(QString::fromLatin1(kOpenFailedText));
       break;
     case FileResult::LengthError:
-      showStop(QString::fromLatin1(kListLengthError));
+      showStop(QString::fromLatin1(kLengthErrorText));
       break;
     case FileResult::ChecksumError:
-      showStop(QString::fromLatin1(kListChecksumError));
+      showStop(QString::fromLatin1(kListChecksumErrorText));
       break;
   }
 }
