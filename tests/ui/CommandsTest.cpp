@@ -54,9 +54,9 @@ class CommandsTest : public QObject {
 
 void CommandsTest::overlongUserNameStopsTheReadBack() {
   Workspace ws;
-  ServerTable table = initialTable();
-  table.entries[0] = makeEntry("server.example", 8080, "fifteen-chars-x", "secret1");
-  const QString list = ws.writeList(QStringLiteral("long-name.bin"), table);
+  const QString list =
+      ws.writeListStartingWith(QStringLiteral("long-name.bin"),
+                               makeEntry("server.example", 8080, "fifteen-chars-x", "secret1"));
   DialogRun run(ws.writeGoodConfig());
   run.openList(list);
 
@@ -121,9 +121,9 @@ void CommandsTest::movingWithAnInvalidForm() {
 
 void CommandsTest::longOpenedPasswordCanBeShortened() {
   Workspace ws;
-  ServerTable table = initialTable();
-  table.entries[0] = makeEntry("server.example", 8080, "user", "fifteen-secret!");
-  const QString list = ws.writeList(QStringLiteral("long-password.bin"), table);
+  const QString list =
+      ws.writeListStartingWith(QStringLiteral("long-password.bin"),
+                               makeEntry("server.example", 8080, "user", "fifteen-secret!"));
   DialogRun run(ws.writeGoodConfig());
   run.openList(list);
 

@@ -82,9 +82,9 @@ void FieldInputTest::userInputStopsAtTheLimit() {
 
 void FieldInputTest::textSetByTheProgramIsShownWhole() {
   Workspace ws;
-  ServerTable table = initialTable();
-  table.entries[0] = makeEntry("server.example", 80, "fifteen-chars-x", "fifteen-secret!");
-  const QString list = ws.writeList(QStringLiteral("long.bin"), table);
+  const QString list = ws.writeListStartingWith(
+      QStringLiteral("long.bin"),
+      makeEntry("server.example", 80, "fifteen-chars-x", "fifteen-secret!"));
 
   DialogRun run(ws.writeGoodConfig());
   run.openList(list);
@@ -132,9 +132,8 @@ void FieldInputTest::onlySingleByteCharactersAreTaken() {
 
 void FieldInputTest::singleByteTextsRoundTrip() {
   Workspace ws;
-  ServerTable table = initialTable();
-  table.entries[0] = makeEntry("caf\xE9-\x80.example", 80, "user", "secret");
-  const QString list = ws.writeList(QStringLiteral("accents.bin"), table);
+  const QString list = ws.writeListStartingWith(
+      QStringLiteral("accents.bin"), makeEntry("caf\xE9-\x80.example", 80, "user", "secret"));
 
   DialogRun run(ws.writeGoodConfig());
   run.openList(list);
@@ -191,9 +190,8 @@ void FieldInputTest::portReadBack() {
   // Entry 0 is complete, so only the port decides what the move stores.
   constexpr std::uint32_t kPrevious = 1234;
   Workspace ws;
-  ServerTable table = initialTable();
-  table.entries[0] = makeEntry("server.example", kPrevious, "user", "secret");
-  const QString list = ws.writeList(QStringLiteral("ports.bin"), table);
+  const QString list = ws.writeListStartingWith(
+      QStringLiteral("ports.bin"), makeEntry("server.example", kPrevious, "user", "secret"));
   DialogRun run(ws.writeGoodConfig());
   run.openList(list);
 

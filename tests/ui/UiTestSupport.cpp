@@ -49,6 +49,12 @@ QString Workspace::writeList(const QString& name, const ServerTable& table) cons
   return qpath(name);
 }
 
+QString Workspace::writeListStartingWith(const QString& name, const ServerEntry& entry) const {
+  ServerTable table = initialTable();
+  table.entries[0] = entry;
+  return writeList(name, table);
+}
+
 ServerTable Workspace::readList(const QString& name) const {
   ServerTable table = initialTable();
   if (readServerList(path(name), table) != FileResult::Ok) {

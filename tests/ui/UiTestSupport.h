@@ -37,6 +37,8 @@ class Workspace {
   static DeviceConfig goodConfig();
 
   QString writeList(const QString& name, const ServerTable& table) const;
+  // A list of empty slots but for the first, which holds entry.
+  QString writeListStartingWith(const QString& name, const ServerEntry& entry) const;
   ServerTable readList(const QString& name) const;
 
  private:
