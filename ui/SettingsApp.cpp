@@ -9,6 +9,7 @@ namespace sci {
 
 SettingsApp::SettingsApp(int& argc, char** argv) : app_(argc, argv) {
   QCoreApplication::setApplicationVersion(QString::fromLatin1(kFileVersion));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
   QApplication::setWindowIcon(appIcon());
 }
 
