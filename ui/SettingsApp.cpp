@@ -13,9 +13,11 @@ SettingsApp::SettingsApp(int& argc, char** argv) : app_(argc, argv) {
   QApplication::setWindowIcon(appIcon());
 }
 
-int SettingsApp::run() {
+int SettingsApp::run(const CommandLine& command) {
   QtUserPrompts prompts;
-  ServerListDialog dialog(DialogSetup{prompts});
+  DialogSetup setup{prompts};
+  setup.configPath = command.configPath;
+  ServerListDialog dialog(std::move(setup));
   dialog.exec();
   return 0;
 }

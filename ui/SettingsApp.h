@@ -4,14 +4,17 @@
 
 #include <QApplication>
 
+#include "ui/CommandLine.h"
+
 namespace sci {
 
 class SettingsApp {
  public:
   SettingsApp(int& argc, char** argv);
 
-  // Runs the dialog modally; returns the process exit code.
-  int run();
+  // Runs the dialog modally on the configuration and list the command line
+  // names; returns the process exit code.
+  int run(const CommandLine& command);
 
  private:
   QApplication app_;

@@ -35,7 +35,7 @@ contents)
   done
 
   expected=$(sed "s/@APP_ID@/$app_id/g" "$here/expected-files.txt" | sort)
-  actual=$(dpkg-deb --fsys-tarfile "$deb" | tar -t --exclude='*/' | sed 's|^\./|/|' | sort)
+  actual=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|' | sort)
   if [[ $expected != "$actual" ]]; then
     diff <(echo "$expected") <(echo "$actual") >&2 || true
     fail "file list differs (< expected, > in the package)"

@@ -13,11 +13,11 @@ for page in "$src/docs/sciedit.1" "$src/docs/scitool.1"; do
   [[ -z $warnings ]] || fail "groff warns on $page: $warnings"
 done
 
-# The options a --help text lists, one a line, sorted: the first column of
-# the lines under "Options:".
+# The options a --help text lists, one a line, sorted: the names in the
+# first column of the lines under "Options:".
 help_options() {
   "$@" --help | awk '/^Options:/ { on = 1; next } /^[^ ]/ { on = 0 } on' |
-    sed -E 's/^ +//; s/[ =].*//' | tr ',' '\n' | grep -E '^-' | sort -u
+    sed -E 's/^ +//; s/  .*//' | grep -oE -- '-{1,2}[[:alnum:]][-[:alnum:]]*' | sort -u
 }
 
 # The pages as text, roff's \- read as the plain hyphen it prints.
