@@ -1,5 +1,6 @@
 #include "data/ServerListFile.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -95,6 +96,9 @@ WriteOps WriteOps::system() {
   return WriteOps{
       [](int fd, const void* data, std::size_t size) -> long { return ::write(fd, data, size); },
       [](int fd) { return ::fsync(fd); },
+      [](const char* folder, unsigned mode) {
+        return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
+      },
   };
 }
 

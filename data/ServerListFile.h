@@ -43,6 +43,9 @@ FileResult decodeServerList(std::span<const std::uint8_t> fileBytes, ServerTable
 struct WriteOps {
   std::function<long(int fd, const void* data, std::size_t size)> write;
   std::function<int(int fd)> fsync;
+  // A file without a name in `folder` (O_TMPFILE), opened for writing; -1
+  // with errno set where the file system has no such files.
+  std::function<int(const char* folder, unsigned mode)> openUnnamed;
   static WriteOps system();
 };
 
