@@ -14,7 +14,6 @@
 
 #include "data/FileDescriptor.h"
 #include "data/FileError.h"
-#include "data/ServerListFile.h"
 
 namespace sci {
 namespace {
@@ -307,6 +306,16 @@ class TempFile {
 };
 
 }  // namespace
+
+WriteOps WriteOps::system() {
+  return WriteOps{
+      [](int fd, const void* data, std::size_t size) -> long { return ::write(fd, data, size); },
+      [](int fd) { return ::fsync(fd); },
+      [](const char* folder, unsigned mode) {
+        return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
+      },
+  };
+}
 
 FileResult writeFileAtomically(const fs::path& requested, std::span<const std::uint8_t> content,
                                const WriteOps& ops) {

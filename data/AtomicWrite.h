@@ -2,15 +2,25 @@
 // Replaces a file's whole content so that a failure part-way never leaves a
 // damaged file behind: the old content stays until the new one is complete.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 
 #include "data/FileResult.h"
 
 namespace sci {
 
-struct WriteOps;
+// Low-level calls the atomic save goes through, replaceable in tests.
+struct WriteOps {
+  std::function<long(int fd, const void* data, std::size_t size)> write;
+  std::function<int(int fd)> fsync;
+  // A file without a name in `folder` (O_TMPFILE), opened for writing; -1
+  // with errno set where the file system has no such files.
+  std::function<int(const char* folder, unsigned mode)> openUnnamed;
+  static WriteOps system();
+};
 
 // OpenFailed (nothing touched) when the target could not be opened for
 // writing: missing folder, a folder as target, no write permission. Every
