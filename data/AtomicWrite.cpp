@@ -279,6 +279,11 @@ class TempFile {
         if (errno != EEXIST) return errno;
       }
       if (const int error = linkToTempName(self); error != 0) return error;
+      // Renamed at once: between the two calls a kill would leave the name.
+      if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
+      path_.clear();
+      fd_.close(target);
+      return 0;
     }
     fd_.close(target);
     if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
