@@ -13,19 +13,13 @@
 #include "cli/Hex.h"
 #include "cli/ServerListJson.h"
 #include "cli/ShownEntry.h"
+#include "data/FormLimits.h"
 #include "data/SingleByteText.h"
 
 namespace sci {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// The editor's input limits (its edit fields) and its validation minimums.
-constexpr std::size_t kServerMaxLength = kServerCapacity - 1;  // 31
-constexpr std::size_t kUserNameMaxLength = 12;
-constexpr std::size_t kPasswordMaxLength = 11;
-constexpr std::size_t kServerMinLength = 8;
-constexpr std::size_t kPasswordMinLength = 4;
 
 constexpr std::array<std::string_view, 3> kTopFields = {"formatVersion", "preamble", "entries"};
 constexpr std::array<std::string_view, 8> kEntryFields = {
@@ -147,7 +141,7 @@ void refuseWhatTheEditorRefuses(const ShownEntry& values, std::string_view where
   }
   if (values.userName.size() > kUserNameMaxLength) {
     refusals.add(where, "userName", tooLong(kUserNameMaxLength));
-  } else if (values.userName.empty()) {
+  } else if (values.userName.size() < kUserNameMinLength) {
     refusals.add(where, "userName", "empty (the editor requires a user name)");
   }
   if (values.password.size() > kPasswordMaxLength) {
