@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/EditorWords.h"
 #include "cli/SmallFileReader.h"
+#include "cli/TerminalText.h"
 #include "data/DeviceConfig.h"
 #include "data/ServerListFile.h"
 
@@ -29,9 +30,9 @@ int runCheck(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     const std::string failure = checkFile(path);
     if (failure.empty()) {
-      fmt::print("{}: OK\n", path);
+      fmt::print("{}: OK\n", printableName(path));
     } else {
-      fmt::print("{}: {}\n", path, failure);
+      fmt::print("{}: {}\n", printableName(path), failure);
       exitCode = kExitRefused;
     }
   }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "cli/JsonText.h"
 #include "cli/LoadedServerList.h"
 #include "cli/OutputFile.h"
 #include "cli/ServerListJson.h"
@@ -17,7 +18,7 @@ int runExport(const std::string& path, const std::string& output) {
     reportFailure(path, list.failure);
     return kExitRefused;
   }
-  const std::string text = exportServerList(list.table).dump(2) + "\n";
+  const std::string text = jsonText(exportServerList(list.table)) + "\n";
   if (output.empty() || output == "-") {
     std::fwrite(text.data(), 1, text.size(), stdout);
     return kExitOk;
