@@ -25,8 +25,10 @@ int runExport(const std::string& path, const std::string& output) {
   }
   const std::span<const std::uint8_t> content(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
+  // The passwords are in clear: nobody else may read a new file.
   const std::string failure = runOutputWrite(
-      output, [&] { return writeFileAtomically(output, content, WriteOps::system()); });
+      output, [&] { return writeFileAtomically(output, content, WriteOps::system()); },
+      NewFileAccess::OwnerOnly);
   if (!failure.empty()) {
     reportFailure(output, failure);
     return kExitRefused;

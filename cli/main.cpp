@@ -66,11 +66,14 @@ int main(int argc, char** argv) {
 
   std::string exportPath;
   std::string exportOutput;
-  auto* exportCmd =
-      app.add_subcommand("export", "Write a server list as JSON (see docs/json-format.md)");
+  auto* exportCmd = app.add_subcommand(
+      "export",
+      "Write a server list as JSON (see docs/json-format.md). The JSON holds every password in "
+      "clear: a new output file is made readable by its owner only");
   exportCmd->add_option("LIST", exportPath, "server list file (.bin)")->required();
   exportCmd->add_option("-o,--output", exportOutput,
-                        "JSON file to write, replaced in one step (default: standard output)");
+                        "JSON file to write, replaced in one step; a new file gets mode 0600, an "
+                        "existing one keeps its mode (default: standard output)");
   exportCmd->callback([&] { run = [&] { return runExport(exportPath, exportOutput); }; });
 
   ImportOptions import;

@@ -23,6 +23,14 @@ TEST_F(ScitoolTest, VersionIsTheProductVersion) {
   EXPECT_THAT(r.out, HasSubstr("1.0.0.1"));
 }
 
+// Whoever exports must be told what the file holds.
+TEST_F(ScitoolTest, ExportHelpWarnsOfClearPasswords) {
+  const RunResult r = run({"export", "--help"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_THAT(r.out, HasSubstr("every password in clear"));
+  EXPECT_THAT(r.out, HasSubstr("0600"));
+}
+
 struct HelpCase {
   std::vector<std::string> args;
   std::string usage;  // the usage line names the command and its operands
