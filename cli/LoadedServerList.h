@@ -3,6 +3,7 @@
 // to the unscrambled table.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "data/ServerEntry.h"
@@ -24,5 +25,8 @@ struct LoadedServerList {
 };
 
 LoadedServerList loadServerList(const std::string& path);
+
+// The same for bytes already read; any length is judged.
+LoadedServerList decodeLoadedServerList(std::span<const std::uint8_t> bytes);
 
 }  // namespace sci

@@ -1,6 +1,6 @@
 // Decodes arbitrary bytes as a server list file. Inputs of the file's size
-// get a correct checksum first, so the fuzzer explores what lies behind it;
-// every decoded table must survive being written and read again.
+// get a correct checksum first; every decoded table must survive being
+// written and read again.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +9,7 @@
 
 #include "data/ServerListFile.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/PatchedChecksum.h"
 
 namespace {
 
@@ -24,17 +25,14 @@ const sci::DeviceConfig& fuzzConfig() {
   return config;
 }
 
-void putChecksum(std::vector<std::uint8_t>& file) {
-  const std::uint32_t sum = sci::BodyChecksum(
-      std::span<const std::uint8_t>(file.data() + sci::kHeaderSize, sci::kBodySize));
-  for (int i = 0; i < 4; ++i) file[8 + i] = static_cast<std::uint8_t>(sum >> (8 * i));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::uint8_t> file(data, data + size);
-  if (file.size() == sci::kServerListSize) putChecksum(file);
+  if (file.size() == sci::kServerListSize) {
+    sci::fuzz::patchChecksum(
+        std::span<std::uint8_t, sci::kServerListSize>(file.data(), file.size()));
+  }
 
   sci::ServerTable table = sci::initialTable();
   const sci::ServerTable before = table;
