@@ -304,16 +304,23 @@ ImportOutcome importServerList(std::string_view jsonText) {
   outcome.table = initialTable();
   Refusals refusals(outcome.refusals);
 
-  Json doc;
-  try {
-    doc = parseRefusingDuplicates(jsonText, refusals);
-  } catch (const Json::parse_error& e) {
-    // Drop the library's "[json.exception.parse_error.101] " tag.
+  // The library's message without its "[json.exception.parse_error.101] " tag.
+  auto reason = [](const Json::exception& e) {
     std::string_view what = e.what();
     if (const auto tagEnd = what.find("] "); tagEnd != std::string_view::npos) {
       what.remove_prefix(tagEnd + 2);
     }
-    refusals.add("not valid JSON", what);
+    return what;
+  };
+  Json doc;
+  try {
+    doc = parseRefusingDuplicates(jsonText, refusals);
+  } catch (const Json::parse_error& e) {
+    refusals.add("not valid JSON", reason(e));
+    return outcome;
+  } catch (const Json::out_of_range& e) {
+    // Valid JSON, but a number (1e999) no double holds.
+    refusals.add("document", reason(e));
     return outcome;
   }
   if (!doc.is_object()) {

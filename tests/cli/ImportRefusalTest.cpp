@@ -156,6 +156,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "document: x: unknown field"},
         Refusal{"DuplicateKey", R"({"formatVersion": 1, "entries": [], "entries": []})",
                 "document: field \"entries\" given twice in one object"},
+        // Found by fuzzing: the library throws out_of_range, not parse_error.
+        Refusal{"NumberOverflow",
+                R"({"formatVersion": 1, "entries": [{"position": 1, "port": 1e999}]})",
+                "document: number overflow parsing '1e999'"},
         Refusal{"NotAnObject", "[]", "document: must be a JSON object"},
         Refusal{"NotJson", "{\"formatVersion\": 1,",
                 "not valid JSON: parse error at line 1, column 21: syntax error while parsing "
