@@ -1,9 +1,9 @@
 #include "data/ServerListFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <random>
 
+#include "data/AsciiText.h"
 #include "data/ByteOrder.h"
 #include "data/FixedSizeRead.h"
 
@@ -113,11 +113,8 @@ FileResult readServerList(const std::filesystem::path& path, ServerTable& table)
 }
 
 std::string serverListPath(const std::string& chosenPath) {
-  std::string lower = chosenPath;
-  std::ranges::transform(lower, lower.begin(), [](char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  });
-  return lower.find(".bin") != std::string::npos ? chosenPath : chosenPath + ".bin";
+  return asciiLowered(chosenPath).find(".bin") != std::string::npos ? chosenPath
+                                                                    : chosenPath + ".bin";
 }
 
 }  // namespace sci

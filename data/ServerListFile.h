@@ -65,7 +65,8 @@ FileResult writeServerList(const std::filesystem::path& path, const ServerTable&
 // Throws FileError when reading fails after the file was opened.
 FileResult readServerList(const std::filesystem::path& path, ServerTable& table);
 
-// Appends ".bin" unless ".bin" occurs anywhere in the lower-cased path.
+// Appends ".bin" unless ".bin" occurs anywhere in the path, ASCII letters
+// compared without case whatever the locale.
 std::string serverListPath(const std::string& chosenPath);
 
 }  // namespace sci
