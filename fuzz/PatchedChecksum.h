@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <span>
 
+#include "data/ByteOrder.h"
 #include "data/ServerListFile.h"
 
 namespace sci::fuzz {
 
 inline void patchChecksum(std::span<std::uint8_t, kServerListSize> file) {
-  const std::uint32_t sum = BodyChecksum(file.subspan(kHeaderSize, kBodySize));
-  for (int i = 0; i < 4; ++i) file[8 + i] = static_cast<std::uint8_t>(sum >> (8 * i));
+  writeLe(file, kChecksumOffset, BodyChecksum(file.subspan(kHeaderSize, kBodySize)), 4);
 }
 
 }  // namespace sci::fuzz
