@@ -29,10 +29,12 @@ the arrows beside it or the Up and Down keys; after 20 comes 1 again.</p>
 <li><b>Name</b>: the login user name, at most %2 characters.</li>
 <li><b>Password</b>: the login password, at most %3 characters.</li>
 </ul>
-<p>An entry is kept when you move to another one, copy it or save the list,
-provided the address has at least %4 characters, a user name is given and the
-password has at least %5 characters. Otherwise you are asked whether to
-discard your changes.</p>
+<p>Your changes to an entry are kept when you move to another one, copy it
+or save the list, provided the address has at least %4 characters, a user name
+is given and the password has at least %5 characters. If they are not, moving
+asks whether to discard them: OK moves on without them, Cancel stays on the
+entry and shows it as last kept. Copy and Save do not ask: they use the entry
+as last kept.</p>
 <h4>Commands</h4>
 <ul>
 <li><b>Open...</b>: reads a saved server list (<tt>.bin</tt>) and shows the

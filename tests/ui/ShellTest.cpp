@@ -13,10 +13,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <functional>
 
@@ -75,6 +77,7 @@ class ShellTest : public QObject {
   void helpForTheFocusedDialog();
   void helpReadsWithoutScrolling_data();
   void helpReadsWithoutScrolling();
+  void helpSaysOnlyAMoveAsksToDiscard();
 };
 
 void ShellTest::startUpMessageIsARealMessageBox() {
@@ -349,6 +352,24 @@ void ShellTest::helpReadsWithoutScrolling() {
   auto* text = child<QTextBrowser>(&help, "helpText");
   QCOMPARE(text->verticalScrollBar()->maximum(), 0);
   QCOMPARE(text->horizontalScrollBar()->maximum(), 0);
+}
+
+void ShellTest::helpSaysOnlyAMoveAsksToDiscard() {
+  // Copy and Save store the entry too, but only a move asks the question.
+  QTextDocument document;
+  document.setHtml(HelpWindow::html(HelpTopic::ServerList));
+  const QStringList sentences =
+      document.toPlainText().simplified().split(QRegularExpression(QStringLiteral("(?<=\\.) ")));
+  QStringList asking;
+  for (const QString& sentence : sentences) {
+    if (sentence.contains(QStringLiteral("discard"), Qt::CaseInsensitive)) asking << sentence;
+  }
+  QVERIFY(!asking.isEmpty());
+  for (const QString& sentence : asking) {
+    QVERIFY2(sentence.contains(QStringLiteral("mov"), Qt::CaseInsensitive), qPrintable(sentence));
+    QVERIFY2(!sentence.contains(QStringLiteral("copy"), Qt::CaseInsensitive), qPrintable(sentence));
+    QVERIFY2(!sentence.contains(QStringLiteral("save"), Qt::CaseInsensitive), qPrintable(sentence));
+  }
 }
 
 QTEST_MAIN(ShellTest)
