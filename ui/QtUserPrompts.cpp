@@ -44,7 +44,11 @@ QStringList windowsPatterns(const QString& entry) {
 void applyFileTypesAsWindowsDoes(QFileDialog& dialog, const QStringList& entries) {
   auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
   auto* files = dialog.findChild<QFileSystemModel*>();
-  if (!types || !files) return;
+  if (!types || !files) {
+    qWarning("QtUserPrompts: the file dialog has no 'fileTypeCombo' or file model any more; "
+             "'All Files (*.*)' will hide names without a dot");
+    return;
+  }
   QObject::disconnect(types, &QComboBox::activated, &dialog, nullptr);
   const auto apply = [files, entries](int index) {
     files->setNameFilters(windowsPatterns(entries.value(index)));

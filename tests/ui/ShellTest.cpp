@@ -30,35 +30,6 @@
 using namespace sci;
 using namespace sci::test;
 
-namespace {
-
-// Runs action once on the first window of type T that appears and takes the
-// input, other than `except`: a modal dialog or, with popup set, a popup menu.
-template <typename T>
-void whenShown(std::function<void(T*)> action, QWidget* except = nullptr, bool popup = false) {
-  auto* timer = new QTimer;
-  auto* clock = new QElapsedTimer;
-  clock->start();
-  QObject::connect(timer, &QTimer::timeout, [=] {
-    QWidget* active = popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
-    T* shown = active != except ? qobject_cast<T*>(active) : nullptr;
-    const bool found = shown && shown->isVisible();
-    if (!found && clock->elapsed() < 5000) return;
-    timer->stop();
-    timer->deleteLater();
-    delete clock;
-    if (found) action(shown);
-  });
-  timer->start(10);
-}
-
-template <typename T>
-T* child(QWidget* parent, const char* name) {
-  return parent->findChild<T*>(QString::fromLatin1(name));
-}
-
-}  // namespace
-
 class ShellTest : public QObject {
   Q_OBJECT
 
@@ -69,8 +40,6 @@ class ShellTest : public QObject {
   void shortMessageLeavesRoomForItsCaption();
   void realFileDialog_data();
   void realFileDialog();
-  void allFilesMeansEveryFile_data();
-  void allFilesMeansEveryFile();
   void fileDialogsReturnToTheLastFolder();
   void aboutBoxFromTheContextMenu_data();
   void aboutBoxFromTheContextMenu();
@@ -176,54 +145,6 @@ void ShellTest::realFileDialog() {
   QCOMPARE(selectedFilter, QStringLiteral("BIN Files (*.bin)"));
   QVERIFY(!confirmsOverwrite);
   QVERIFY(hasTitle);
-}
-
-void ShellTest::allFilesMeansEveryFile_data() {
-  QTest::addColumn<bool>("saving");
-  QTest::newRow("save") << true;
-  QTest::newRow("open") << false;
-}
-
-void ShellTest::allFilesMeansEveryFile() {
-  QFETCH(bool, saving);
-  Workspace ws;
-  // A list saved into a folder named like "x.bin" keeps its name without a dot.
-  ws.writeList(QStringLiteral("servers"), initialTable());
-  const QString typed = ws.qpath(QStringLiteral("list.bin"));
-  bool listsNameWithoutDot = false;
-  QString nameAfterChoosing;
-  whenShown<QFileDialog>([&](QFileDialog* dialog) {
-    dialog->setDirectory(ws.qpath(QString()));
-    auto* name = child<QLineEdit>(dialog, "fileNameEdit");
-    name->setText(typed);
-    // The user picks "All Files (*.*)" from the closed list with the arrow key.
-    QTest::keyClick(child<QComboBox>(dialog, "fileTypeCombo"), Qt::Key_Down);
-    nameAfterChoosing = name->text();
-    // The names the view lists once the folder has been read.
-    auto* files = dialog->findChild<QFileSystemModel*>();
-    const QModelIndex folder = files->index(ws.qpath(QString()));
-    const auto listed = [&] {
-      QStringList names;
-      for (int row = 0; row < files->rowCount(folder); ++row) {
-        names << files->fileName(files->index(row, 0, folder));
-      }
-      return names;
-    };
-    QElapsedTimer clock;
-    clock.start();
-    while (!(listsNameWithoutDot = listed().contains(QStringLiteral("servers"))) &&
-           clock.elapsed() < 3000) {
-      QTest::qWait(20);
-    }
-    static_cast<QDialog*>(dialog)->accept();
-  });
-  QtUserPrompts prompts;
-  const QString chosen =
-      prompts.chooseFile(nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open,
-                         QString::fromLatin1(kServerListFilter));
-  QVERIFY(listsNameWithoutDot);
-  QCOMPARE(nameAfterChoosing, typed);
-  QCOMPARE(chosen, typed);
 }
 
 void ShellTest::fileDialogsReturnToTheLastFolder() {
