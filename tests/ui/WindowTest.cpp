@@ -1,6 +1,9 @@
 // The window as a window manager and a mouse meet it: fixed sizes, the
 // focus after message boxes and file dialogs, and what the mouse wheel does.
 
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QSpinBox>
 #include <QSpontaneKeyEvent>
 #include <QTest>
@@ -8,6 +11,7 @@
 #include <QWindow>
 
 #include "tests/ui/UiTestSupport.h"
+#include "ui/QtUserPrompts.h"
 
 using namespace sci;
 using namespace sci::test;
@@ -16,9 +20,59 @@ class WindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void focusComesBackAfterPrompts_data();
+  void focusComesBackAfterPrompts();
   void wheelDoesNotMoveThroughTheList_data();
   void wheelDoesNotMoveThroughTheList();
 };
+
+void WindowTest::focusComesBackAfterPrompts_data() {
+  QTest::addColumn<QString>("command");
+  QTest::newRow("open a missing file") << "open";
+  QTest::newRow("cancel a save") << "save";
+  QTest::newRow("refuse a field") << "refuse";
+}
+
+// The offscreen platform, like a window manager that does not refocus a
+// window when its box closes, activates nothing by itself: the dialog must
+// ask for the focus back.
+void WindowTest::focusComesBackAfterPrompts() {
+  QFETCH(QString, command);
+  Workspace ws;
+  QtUserPrompts prompts;
+  ServerListDialog dialog(DialogSetup{prompts, ws.writeGoodConfig()});
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  auto* user = child<FieldEdit>(&dialog, "userNameEdit");
+  auto* port = child<FieldEdit>(&dialog, "portEdit");
+  user->setFocus();
+  QTRY_COMPARE(QApplication::focusWidget(), user);
+
+  const auto closeBox = [](QMessageBox* box) { box->accept(); };
+  QWidget* expected = user;
+  if (command == "open") {
+    whenShown<QFileDialog>([&](QFileDialog* files) {
+      whenShown<QMessageBox>(closeBox, files);
+      child<QLineEdit>(files, "fileNameEdit")->setText(ws.qpath(QStringLiteral("missing.bin")));
+      static_cast<QDialog*>(files)->accept();
+    });
+    dialog.OnOpen();
+  } else if (command == "save") {
+    whenShown<QFileDialog>([](QFileDialog* files) { files->reject(); });
+    dialog.OnSave();
+  } else {
+    // An empty port: the read-back shows its message and moves the focus there.
+    port->clear();
+    whenShown<QMessageBox>(closeBox, &dialog);
+    QTest::keyClick(user, Qt::Key_Return);
+    expected = port;
+  }
+
+  QTRY_COMPARE(QApplication::activeWindow(), &dialog);
+  QTRY_COMPARE(QApplication::focusWidget(), expected);
+  QVERIFY(dialog.isVisible());
+}
 
 void WindowTest::wheelDoesNotMoveThroughTheList_data() {
   QTest::addColumn<bool>("overTheNumber");
