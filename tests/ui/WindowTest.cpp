@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "tests/ui/UiTestSupport.h"
+#include "ui/AboutDialog.h"
 #include "ui/QtUserPrompts.h"
 
 using namespace sci;
@@ -20,11 +21,41 @@ class WindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void fixedSizeWithoutMinimiseOrMaximise_data();
+  void fixedSizeWithoutMinimiseOrMaximise();
   void focusComesBackAfterPrompts_data();
   void focusComesBackAfterPrompts();
   void wheelDoesNotMoveThroughTheList_data();
   void wheelDoesNotMoveThroughTheList();
 };
+
+void WindowTest::fixedSizeWithoutMinimiseOrMaximise_data() {
+  QTest::addColumn<bool>("about");
+  QTest::newRow("server list dialog") << false;
+  QTest::newRow("About box") << true;
+}
+
+// What an X11 window manager reads: the buttons asked for (_MOTIF_WM_HINTS)
+// and a minimum size equal to the maximum (WM_NORMAL_HINTS), which makes the
+// window neither resizable nor maximisable.
+void WindowTest::fixedSizeWithoutMinimiseOrMaximise() {
+  QFETCH(bool, about);
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  AboutDialog aboutBox(&run.dialog());
+  QWidget* window = &run.dialog();
+  if (about) {
+    aboutBox.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&aboutBox));
+    window = &aboutBox;
+  }
+  const Qt::WindowFlags flags = window->windowHandle()->flags();
+  QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+  QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+  QVERIFY(flags & Qt::WindowCloseButtonHint);
+  QCOMPARE(window->windowHandle()->minimumSize(), window->size());
+  QCOMPARE(window->windowHandle()->maximumSize(), window->size());
+}
 
 void WindowTest::focusComesBackAfterPrompts_data() {
   QTest::addColumn<QString>("command");
