@@ -12,7 +12,6 @@
 
 #include "data/AtomicWrite.h"
 #include "data/DeviceConfig.h"
-#include "data/ServerListFile.h"
 #include "editor/EntryEditor.h"
 #include "editor/EntryView.h"
 #include "ui/ServerListLayout.h"

@@ -6,6 +6,7 @@
 
 #include "data/FileError.h"
 #include "data/ResultMessages.h"
+#include "data/ServerListFile.h"
 #include "ui/ServerListDialog.h"
 #include "ui/UserPrompts.h"
 
