@@ -10,12 +10,6 @@
 namespace sci {
 namespace {
 
-constexpr std::size_t kDeviceValue32Offset = 0;
-constexpr std::size_t kBodyLengthOffset = 4;
-constexpr std::size_t kChecksumOffset = 8;
-constexpr std::size_t kDeviceValue8Offset = 14;
-constexpr std::size_t kDeviceValue16Offset = 16;
-
 constexpr std::size_t kMarkerOffset = 21;
 constexpr std::uint8_t kMarkers[] = {0x13, 0x8F, 0x8E};
 constexpr std::size_t kRandomOffset = 24;
