@@ -13,7 +13,7 @@ SettingsApp::SettingsApp(int& argc, char** argv) : app_(argc, argv) {
   QApplication::setWindowIcon(appIcon());
 }
 
-int SettingsApp::run(const CommandLine& command) {
+int SettingsApp::InitInstance(const CommandLine& command) {
   QtUserPrompts prompts;
   DialogSetup setup{prompts};
   setup.configPath = command.configPath;

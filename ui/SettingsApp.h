@@ -12,9 +12,10 @@ class SettingsApp {
  public:
   SettingsApp(int& argc, char** argv);
 
-  // Runs the dialog modally on the configuration and list the command line
-  // names; returns the process exit code.
-  int run(const CommandLine& command);
+  // Constructs the server list dialog on the configuration the command line
+  // names, opens its list, and runs the dialog modally; returns the process
+  // exit code.
+  int InitInstance(const CommandLine& command);
 
  private:
   QApplication app_;

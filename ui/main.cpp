@@ -22,5 +22,5 @@ int main(int argc, char** argv) {
       break;
   }
   sci::SettingsApp app(argc, argv);
-  return app.run(command);
+  return app.InitInstance(command);
 }
