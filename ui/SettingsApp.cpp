@@ -1,6 +1,9 @@
 #include "ui/SettingsApp.h"
 
+#include <iostream>
+
 #include "ui/AppIcon.h"
+#include "ui/ListAtStart.h"
 #include "ui/QtUserPrompts.h"
 #include "ui/ServerListDialog.h"
 #include "ui/Version.h"
@@ -18,6 +21,7 @@ int SettingsApp::InitInstance(const CommandLine& command) {
   DialogSetup setup{prompts};
   setup.configPath = command.configPath;
   ServerListDialog dialog(std::move(setup));
+  if (command.listPath) openListAtStart(dialog, *command.listPath, std::cerr);
   dialog.exec();
   return 0;
 }

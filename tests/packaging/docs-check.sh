@@ -14,10 +14,11 @@ for page in "$src/docs/sciedit.1" "$src/docs/scitool.1"; do
 done
 
 # The options a --help text lists, one a line, sorted: the names in the
-# first column of the lines under "Options:".
+# first column of the lines under "Options:" (not the option another needs).
 help_options() {
-  "$@" --help | awk '/^Options:/ { on = 1; next } /^[^ ]/ { on = 0 } on' |
-    sed -E 's/^ +//; s/  .*//' | grep -oE -- '-{1,2}[[:alnum:]][-[:alnum:]]*' | sort -u
+  "$@" --help | awk '/^Options:/ { on = 1; next } /^[^ ]/ { on = 0 } on && /^ +-/' |
+    sed -E 's/^ +//; s/ (Needs|Excludes):.*//; s/  .*//' |
+    grep -oE -- '-{1,2}[[:alnum:]][-[:alnum:]]*' | sort -u
 }
 
 # The pages as text, roff's \- read as the plain hyphen it prints.

@@ -1,14 +1,17 @@
 // The editor's command line: what it runs, prints or refuses, where it finds
-// the device configuration, and that the installed program answers help,
-// version and usage errors without a display.
+// the device configuration, the list it opens once the window is up, and that
+// the program answers help, version and usage errors without a display.
 
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
+#include <sstream>
 
+#include "data/ResultMessages.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CommandLine.h"
+#include "ui/ListAtStart.h"
 
 using namespace sci;
 using namespace sci::test;
@@ -43,6 +46,8 @@ class CommandLineTest : public QObject {
   void actions();
   void configurationIsFound_data();
   void configurationIsFound();
+  void listGivenAtStart_data();
+  void listGivenAtStart();
   void programAnswersWithoutDisplay_data();
   void programAnswersWithoutDisplay();
 };
@@ -139,6 +144,57 @@ void CommandLineTest::configurationIsFound() {
   QCOMPARE(command.configPath, local(expected));
   QCOMPARE(command.listPath.has_value(), !list.isEmpty());
   if (command.listPath) QCOMPARE(*command.listPath, local(list));
+}
+
+void CommandLineTest::listGivenAtStart_data() {
+  QTest::addColumn<bool>("goodConfig");
+  QTest::addColumn<QString>("list");  // "good", "short" (100 bytes) or "missing"
+  QTest::addColumn<QStringList>("messages");
+  QTest::addColumn<bool>("loaded");
+  QTest::addColumn<QString>("err");
+
+  const QString notOpened =
+      QStringLiteral("site.bin: not opened: Open is disabled without a valid device configuration");
+  QTest::newRow("opens") << true << "good" << QStringList{} << true << "";
+  QTest::newRow("wrong length") << true << "short" << QStringList{kLengthErrorText} << false << "";
+  QTest::newRow("no such file") << true << "missing" << QStringList{kOpenFailedText} << false << "";
+  QTest::newRow("no configuration")
+      << false << "good" << QStringList{"Can not open IPConfig.cfg"} << false << notOpened;
+}
+
+void CommandLineTest::listGivenAtStart() {
+  QFETCH(bool, goodConfig);
+  QFETCH(QString, list);
+  QFETCH(QStringList, messages);
+  QFETCH(bool, loaded);
+  QFETCH(QString, err);
+
+  Workspace ws;
+  if (goodConfig) ws.writeGoodConfig();
+  const ServerEntry entry = makeEntry("vpn.example.com", 8443, "admin", "secret");
+  if (list == "good") ws.writeListStartingWith(QStringLiteral("site.bin"), entry);
+  if (list == "short") ws.writeBytes(QStringLiteral("site.bin"), std::vector<std::uint8_t>(100));
+
+  FakePrompts prompts;
+  ServerListDialog dialog(DialogSetup{prompts, ws.path(QStringLiteral("IPConfig.cfg"))});
+  const qsizetype startMessages = prompts.messages.size();
+  std::ostringstream errStream;
+  openListAtStart(dialog, ws.path(QStringLiteral("site.bin")), errStream);
+  // Nothing happens before the window is up.
+  QCOMPARE(prompts.messages.size(), startMessages);
+  QCOMPARE(dialog.editor().table(), initialTable());
+
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QTRY_COMPARE(prompts.messages.size(), messages.size());
+  QTest::qWait(50);  // a late, unexpected open would show here
+  QStringList shown;
+  for (const ShownMessage& message : prompts.messages) shown << message.text;
+  QCOMPARE(shown, messages);
+  QCOMPARE(dialog.editor().table().entries[0] == entry, loaded);
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(QString::fromStdString(errStream.str()).trimmed().endsWith(err), true);
+  if (err.isEmpty()) QCOMPARE(errStream.str(), std::string());
 }
 
 void CommandLineTest::programAnswersWithoutDisplay_data() {
