@@ -1,6 +1,5 @@
 #include "data/FileError.h"
 
-#include <cerrno>
 #include <system_error>
 
 namespace sci {
@@ -64,47 +63,6 @@ const char* causeText(FileErrorCause cause) {
     if (entry.cause == cause) return entry.text;
   }
   return kCauseTexts[0].text;
-}
-
-FileErrorCause causeFromErrno(int error) {
-  switch (error) {
-    case ENOENT:
-      return FileErrorCause::FileNotFound;
-    case ENAMETOOLONG:
-    case ENOTDIR:
-    case ELOOP:
-    case EINVAL:
-      return FileErrorCause::BadPath;
-    case EMFILE:
-    case ENFILE:
-      return FileErrorCause::TooManyOpenFiles;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EEXIST:
-    case EISDIR:
-      return FileErrorCause::AccessDenied;
-    case EBADF:
-      return FileErrorCause::InvalidFile;
-    case EBUSY:
-      return FileErrorCause::RemoveCurrentDir;
-    case ESPIPE:
-      return FileErrorCause::BadSeek;
-    case EIO:
-    case ENXIO:
-    case ENODEV:
-      return FileErrorCause::HardIO;
-    case ETXTBSY:
-      return FileErrorCause::SharingViolation;
-    case ENOLCK:
-    case EDEADLK:
-      return FileErrorCause::LockViolation;
-    case ENOSPC:
-    case EDQUOT:
-      return FileErrorCause::DiskFull;
-    default:
-      return FileErrorCause::Generic;
-  }
 }
 
 FileError::FileError(FileErrorCause cause, FileOperation operation, std::filesystem::path path,
