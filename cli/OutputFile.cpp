@@ -1,22 +1,23 @@
 #include "cli/OutputFile.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #include "data/FileError.h"
+#include "data/OpenForReading.h"
+#include "data/SystemError.h"
 
 namespace sci {
 
 std::string runOutputWrite(const std::string& path, const std::function<FileResult()>& write) {
   try {
-    errno = 0;
+    setLastSystemError(0);
     if (write() == FileResult::Ok) return {};
     // A folder as target is refused without a failing call to report.
+    const int error = lastSystemError();
     std::error_code ignored;
-    const int error = std::filesystem::is_directory(path, ignored) ? EISDIR : errno;
-    return error != 0 ? "cannot write: " + std::generic_category().message(error)
-                      : "cannot write (abort!)";
+    const int reason = std::filesystem::is_directory(path, ignored) ? folderError() : error;
+    return reason != 0 ? "cannot write: " + systemErrorText(reason) : "cannot write (abort!)";
   } catch (const FileError& e) {
     return e.userMessage();
   }

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "cli/Commands.h"
+#include "cli/StandardStreams.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ int withOutputChecked(int code) {
 
 int main(int argc, char** argv) {
   using namespace sci;
+  useBinaryStandardStreams();
   CLI::App app(kDescription, "scitool");
   app.set_version_flag("--version", std::string("scitool ") + SCITOOL_VERSION);
   app.require_subcommand(1);
