@@ -12,8 +12,8 @@ namespace {
 // A 52-byte file can only be a device configuration; anything else is
 // judged as a server list.
 std::string checkFile(const std::string& path) {
-  const SmallFile file = readFileOfSize(path, {kDeviceConfigSize, kServerListSize});
-  if (file.status != SmallFile::Status::Read) return smallFileFailureText(file);
+  const SmallFile file = readSmallFile(path, {kDeviceConfigSize, kServerListSize});
+  if (!file.failure.empty()) return file.failure;
   if (file.bytes.size() == kDeviceConfigSize) {
     DeviceConfig config;
     return deviceConfigResultText(decodeDeviceConfig(file.bytes, config));

@@ -17,13 +17,6 @@
 namespace sci {
 namespace {
 
-std::int32_t storedSum(const DeviceConfig& config) {
-  const auto& b = config.plainBytes();
-  const std::uint32_t sum = std::uint32_t{b[48]} | std::uint32_t{b[49]} << 8 |
-                            std::uint32_t{b[50]} << 16 | std::uint32_t{b[51]} << 24;
-  return static_cast<std::int32_t>(sum);
-}
-
 // Plain decimal digits only: no sign, no blanks, nothing after the number.
 std::optional<std::uint64_t> decimalValue(const std::string& text, std::uint64_t max) {
   std::uint64_t value = 0;
@@ -50,7 +43,7 @@ int runConfigShow(const std::string& path, bool json) {
     doc["deviceValue16"] = config.deviceValue16();
     doc["deviceValue32"] = config.deviceValue32();
     doc["deviceValue8"] = config.deviceValue8();
-    doc["checksum"] = {{"stored", storedSum(config)}, {"holds", true}};
+    doc["checksum"] = {{"stored", config.storedSum()}, {"holds", true}};
     fmt::print("{}\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
     return kExitOk;
   }
@@ -62,7 +55,7 @@ int runConfigShow(const std::string& path, bool json) {
       "deviceValue8:   {}\n"
       "checksum:       {}, holds\n",
       path, printableText(config.title()), config.deviceValue16(), config.deviceValue32(),
-      config.deviceValue8(), storedSum(config));
+      config.deviceValue8(), config.storedSum());
   return kExitOk;
 }
 

@@ -7,8 +7,8 @@ namespace sci {
 
 LoadedDeviceConfig loadDeviceConfigFile(const std::string& path) {
   LoadedDeviceConfig loaded;
-  const SmallFile file = readFileOfSize(path, {kDeviceConfigSize});
-  loaded.failure = smallFileFailureText(file);
+  const SmallFile file = readSmallFile(path, {kDeviceConfigSize});
+  loaded.failure = file.failure;
   if (loaded.failure.empty()) {
     loaded.failure = deviceConfigResultText(decodeDeviceConfig(file.bytes, loaded.config));
   }

@@ -5,29 +5,16 @@
 #include "data/ServerListFile.h"
 
 namespace sci {
-namespace {
-
-std::uint32_t readLe(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t size) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < size; ++i) value |= std::uint32_t{bytes[offset + i]} << (8 * i);
-  return value;
-}
-
-}  // namespace
 
 LoadedServerList loadServerList(const std::string& path) {
   LoadedServerList list;
-  const SmallFile file = readFileOfSize(path, {kServerListSize});
-  list.failure = smallFileFailureText(file);
+  const SmallFile file = readSmallFile(path, {kServerListSize});
+  list.failure = file.failure;
   if (!list.failure.empty()) return list;
 
   list.failure = serverListResultText(decodeServerList(file.bytes, list.table));
   if (!list.failure.empty()) return list;
-  list.header.deviceValue32 = readLe(file.bytes, 0, 4);
-  list.header.bodyLength = readLe(file.bytes, 4, 4);
-  list.header.checksum = readLe(file.bytes, 8, 4);
-  list.header.deviceValue8 = static_cast<std::uint16_t>(readLe(file.bytes, 14, 2));
-  list.header.deviceValue16 = static_cast<std::uint16_t>(readLe(file.bytes, 16, 2));
+  list.header = decodeServerListHeader(file.bytes);
   return list;
 }
 

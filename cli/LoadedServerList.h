@@ -2,20 +2,11 @@
 // A server list file read for display or export: the header's values next
 // to the unscrambled table.
 
-#include <cstdint>
 #include <string>
 
-#include "data/ServerEntry.h"
+#include "data/ServerListFile.h"
 
 namespace sci {
-
-struct ServerListHeader {
-  std::uint32_t deviceValue32 = 0;
-  std::uint32_t bodyLength = 0;
-  std::uint32_t checksum = 0;
-  std::uint16_t deviceValue8 = 0;
-  std::uint16_t deviceValue16 = 0;
-};
 
 struct LoadedServerList {
   std::string failure;  // the reason in the editor's words; empty when loaded

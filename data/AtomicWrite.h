@@ -2,15 +2,22 @@
 // Replaces a file's whole content so that a failure part-way never leaves a
 // damaged file behind: the old content stays until the new one is complete.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 
 #include "data/FileResult.h"
 
 namespace sci {
 
-struct WriteOps;
+// Low-level calls the atomic save goes through, replaceable in tests.
+struct WriteOps {
+  std::function<long(int fd, const void* data, std::size_t size)> write;
+  std::function<int(int fd)> fsync;
+  static WriteOps system();
+};
 
 // OpenFailed (nothing touched) when the target could not be opened for
 // writing: missing folder, a folder as target, no write permission. Every

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "data/ByteOrder.h"
 #include "data/FixedSizeRead.h"
 
 namespace sci {
@@ -12,15 +13,6 @@ constexpr std::size_t kValue16Offset = 32;
 constexpr std::size_t kValue32Offset = 36;
 constexpr std::size_t kValue8Offset = 40;
 constexpr std::size_t kSumOffset = kDeviceConfigPayloadSize;
-
-std::uint32_t readLe32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-         std::uint32_t{p[3]} << 24;
-}
-
-void writeLe(std::uint8_t* p, std::uint32_t value, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 std::uint32_t payloadSum(const std::uint8_t* payload) {
   std::uint32_t sum = 0;
@@ -36,13 +28,15 @@ std::string DeviceConfig::title() const {
   return std::string(begin, end);
 }
 
-std::uint16_t DeviceConfig::deviceValue16() const {
-  return static_cast<std::uint16_t>(plain_[kValue16Offset] | plain_[kValue16Offset + 1] << 8);
-}
+std::uint16_t DeviceConfig::deviceValue16() const { return readLe16(plain_, kValue16Offset); }
 
-std::uint32_t DeviceConfig::deviceValue32() const { return readLe32(&plain_[kValue32Offset]); }
+std::uint32_t DeviceConfig::deviceValue32() const { return readLe32(plain_, kValue32Offset); }
 
 std::uint8_t DeviceConfig::deviceValue8() const { return plain_[kValue8Offset]; }
+
+std::int32_t DeviceConfig::storedSum() const {
+  return static_cast<std::int32_t>(readLe32(plain_, kSumOffset));
+}
 
 FileResult decodeDeviceConfig(std::span<const std::uint8_t> fileBytes, DeviceConfig& config) {
   if (fileBytes.size() != kDeviceConfigSize) return FileResult::LengthError;
@@ -51,7 +45,7 @@ FileResult decodeDeviceConfig(std::span<const std::uint8_t> fileBytes, DeviceCon
                          [](std::uint8_t b) { return static_cast<std::uint8_t>(~b); });
   // The stored sum is a signed 32-bit value; comparing the bit patterns is
   // the same test, and the payload sum never exceeds 48 * 255 anyway.
-  if (payloadSum(plain.data()) != readLe32(&plain[kSumOffset])) return FileResult::ChecksumError;
+  if (payloadSum(plain.data()) != readLe32(plain, kSumOffset)) return FileResult::ChecksumError;
   config.plain_ = plain;
   config.valid_ = true;
   return FileResult::Ok;
@@ -77,10 +71,10 @@ std::array<std::uint8_t, kDeviceConfigSize> encodeDeviceConfig(std::string_view 
   }
   std::array<std::uint8_t, kDeviceConfigSize> plain{};
   std::ranges::copy(title, plain.begin());
-  writeLe(&plain[kValue16Offset], value16, 2);
-  writeLe(&plain[kValue32Offset], value32, 4);
+  writeLe(plain, kValue16Offset, value16, 2);
+  writeLe(plain, kValue32Offset, value32, 4);
   plain[kValue8Offset] = value8;
-  writeLe(&plain[kSumOffset], payloadSum(plain.data()), 4);
+  writeLe(plain, kSumOffset, payloadSum(plain.data()), 4);
   for (auto& b : plain) b = static_cast<std::uint8_t>(~b);
   return plain;
 }

@@ -27,9 +27,8 @@ class DeviceConfig {
   std::uint16_t deviceValue16() const;
   std::uint32_t deviceValue32() const;
   std::uint8_t deviceValue8() const;
-
-  // The 52 bytes as they were decoded (complemented back).
-  const std::array<std::uint8_t, kDeviceConfigSize>& plainBytes() const { return plain_; }
+  // The payload sum as stored: a signed 32-bit value.
+  std::int32_t storedSum() const;
 
  private:
   friend FileResult decodeDeviceConfig(std::span<const std::uint8_t>, DeviceConfig&);

@@ -1,25 +1,40 @@
 #pragma once
-// Reads a file that must have one exact length, in one piece.
+// Reads a file whose length must be one the caller can use, in one piece:
+// one open, one size query and one read, so a file of the wrong length is
+// never read at all and checking thousands of files stays cheap.
 
 #include <sys/types.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <span>
+#include <vector>
 
 #include "data/FileResult.h"
 
 namespace sci {
 
+// The read call the readers go through, replaceable in tests.
+using ReadCall = std::function<ssize_t(int fd, void* buffer, std::size_t size)>;
+ReadCall systemRead();
+
 // OpenFailed when the file cannot be opened (or is a folder), LengthError
 // when its size differs from out.size() (nothing is read then), Ok when out
 // holds the whole file. Failures after opening throw FileError, including a
 // file that turns out shorter than its size said.
-FileResult readFixedSizeFile(const std::filesystem::path& path, std::span<std::uint8_t> out);
-
-// The same with the read call replaceable, so tests can make it fail.
-using ReadCall = ssize_t (*)(int fd, void* buffer, std::size_t size);
 FileResult readFixedSizeFile(const std::filesystem::path& path, std::span<std::uint8_t> out,
-                             ReadCall readCall);
+                             const ReadCall& readCall = systemRead());
+
+// The same for a file that may have any one of several lengths.
+struct FileOfSize {
+  FileResult result = FileResult::OpenFailed;
+  int openError = 0;                // the system's reason for OpenFailed
+  std::vector<std::uint8_t> bytes;  // the whole file, only for Ok
+};
+FileOfSize readFileOfSize(const std::filesystem::path& path,
+                          std::initializer_list<std::size_t> sizes,
+                          const ReadCall& readCall = systemRead());
 
 }  // namespace sci

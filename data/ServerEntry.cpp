@@ -4,18 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data/ByteOrder.h"
+
 namespace sci {
 
-std::uint32_t ServerEntry::port() const {
-  return std::uint32_t{portBytes[0]} | std::uint32_t{portBytes[1]} << 8 |
-         std::uint32_t{portBytes[2]} << 16 | std::uint32_t{portBytes[3]} << 24;
-}
+std::uint32_t ServerEntry::port() const { return readLe32(portBytes, 0); }
 
-void ServerEntry::setPort(std::uint32_t value) {
-  for (std::size_t i = 0; i < portBytes.size(); ++i) {
-    portBytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
-  }
-}
+void ServerEntry::setPort(std::uint32_t value) { writeLe(portBytes, 0, value, portBytes.size()); }
 
 const std::array<std::uint8_t, kDefaultPatternSize>& defaultPattern() {
   // Upper-case letters stepping by five through the alphabet: every byte is

@@ -1,12 +1,10 @@
 #include "data/ServerListFile.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <random>
 
-#include "data/AtomicWrite.h"
+#include "data/ByteOrder.h"
 #include "data/FixedSizeRead.h"
 
 namespace sci {
@@ -22,15 +20,12 @@ constexpr std::size_t kMarkerOffset = 21;
 constexpr std::uint8_t kMarkers[] = {0x13, 0x8F, 0x8E};
 constexpr std::size_t kRandomOffset = 24;
 
-void putLe(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t value, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i) {
-    out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  }
-}
-
-std::uint32_t getLe32(std::span<const std::uint8_t> in, std::size_t offset) {
-  return std::uint32_t{in[offset]} | std::uint32_t{in[offset + 1]} << 8 |
-         std::uint32_t{in[offset + 2]} << 16 | std::uint32_t{in[offset + 3]} << 24;
+void encodeHeader(std::span<std::uint8_t> out, const ServerListHeader& header) {
+  writeLe(out, kDeviceValue32Offset, header.deviceValue32, 4);
+  writeLe(out, kBodyLengthOffset, header.bodyLength, 4);
+  writeLe(out, kChecksumOffset, header.checksum, 4);
+  writeLe(out, kDeviceValue8Offset, header.deviceValue8, 2);
+  writeLe(out, kDeviceValue16Offset, header.deviceValue16, 2);
 }
 
 }  // namespace
@@ -70,18 +65,30 @@ ServerListImage encodeServerList(const ServerTable& table, const DeviceConfig& c
   std::ranges::copy(copy, body.begin());
   std::fill(body.begin() + kTableSize, body.end(), kFiller);
 
-  putLe(image, kDeviceValue32Offset, config.deviceValue32(), 4);
-  putLe(image, kBodyLengthOffset, kBodySize, 4);
-  putLe(image, kChecksumOffset, BodyChecksum(body), 4);
-  putLe(image, kDeviceValue8Offset, config.deviceValue8(), 2);
-  putLe(image, kDeviceValue16Offset, config.deviceValue16(), 2);
+  encodeHeader(image, ServerListHeader{
+                          .deviceValue32 = config.deviceValue32(),
+                          .bodyLength = kBodySize,
+                          .checksum = BodyChecksum(body),
+                          .deviceValue8 = config.deviceValue8(),
+                          .deviceValue16 = config.deviceValue16(),
+                      });
   return image;
+}
+
+ServerListHeader decodeServerListHeader(std::span<const std::uint8_t> fileBytes) {
+  return ServerListHeader{
+      .deviceValue32 = readLe32(fileBytes, kDeviceValue32Offset),
+      .bodyLength = readLe32(fileBytes, kBodyLengthOffset),
+      .checksum = readLe32(fileBytes, kChecksumOffset),
+      .deviceValue8 = readLe16(fileBytes, kDeviceValue8Offset),
+      .deviceValue16 = readLe16(fileBytes, kDeviceValue16Offset),
+  };
 }
 
 FileResult decodeServerList(std::span<const std::uint8_t> fileBytes, ServerTable& table) {
   if (fileBytes.size() != kServerListSize) return FileResult::LengthError;
   const auto body = fileBytes.subspan(kHeaderSize, kBodySize);
-  if (BodyChecksum(body) != getLe32(fileBytes, kChecksumOffset)) {
+  if (BodyChecksum(body) != decodeServerListHeader(fileBytes).checksum) {
     return FileResult::ChecksumError;
   }
   TableImage image;
@@ -89,13 +96,6 @@ FileResult decodeServerList(std::span<const std::uint8_t> fileBytes, ServerTable
   UnscrambleTable(image);
   assign(table, image);
   return FileResult::Ok;
-}
-
-WriteOps WriteOps::system() {
-  return WriteOps{
-      [](int fd, const void* data, std::size_t size) -> long { return ::write(fd, data, size); },
-      [](int fd) { return ::fsync(fd); },
-  };
 }
 
 FileResult writeServerList(const std::filesystem::path& path, const ServerTable& table,

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "data/AtomicWrite.h"
 #include "data/DeviceConfig.h"
 #include "data/FileResult.h"
 #include "data/ServerEntry.h"
@@ -22,6 +23,19 @@ inline constexpr std::size_t kServerListSize = kHeaderSize + kBodySize;  // 4124
 inline constexpr std::uint8_t kFiller = 0xFF;
 
 using ServerListImage = std::array<std::uint8_t, kServerListSize>;
+
+// The header's numbers. The device values come from the device
+// configuration; the editor only ever checks the checksum.
+struct ServerListHeader {
+  std::uint32_t deviceValue32 = 0;
+  std::uint32_t bodyLength = 0;
+  std::uint32_t checksum = 0;
+  std::uint16_t deviceValue8 = 0;
+  std::uint16_t deviceValue16 = 0;
+};
+
+// fileBytes must hold at least the kHeaderSize header bytes.
+ServerListHeader decodeServerListHeader(std::span<const std::uint8_t> fileBytes);
 
 // Source of the two pseudo-random preamble bytes; each value is taken
 // modulo 255. The default is a generator seeded once per run.
@@ -38,13 +52,6 @@ ServerListImage encodeServerList(const ServerTable& table, const DeviceConfig& c
 
 // Length and checksum checks, then unscrambles into table (only on Ok).
 FileResult decodeServerList(std::span<const std::uint8_t> fileBytes, ServerTable& table);
-
-// Low-level calls the atomic save goes through, replaceable in tests.
-struct WriteOps {
-  std::function<long(int fd, const void* data, std::size_t size)> write;
-  std::function<int(int fd)> fsync;
-  static WriteOps system();
-};
 
 // Saves atomically: a temporary file beside the target, fully written and
 // flushed, then renamed over it. OpenFailed when the target cannot be

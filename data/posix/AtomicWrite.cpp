@@ -10,7 +10,6 @@
 
 #include "data/FileDescriptor.h"
 #include "data/FileError.h"
-#include "data/ServerListFile.h"
 
 namespace sci {
 namespace {
@@ -131,6 +130,13 @@ class TempFileGuard {
 };
 
 }  // namespace
+
+WriteOps WriteOps::system() {
+  return WriteOps{
+      [](int fd, const void* data, std::size_t size) -> long { return ::write(fd, data, size); },
+      [](int fd) { return ::fsync(fd); },
+  };
+}
 
 FileResult writeFileAtomically(const fs::path& requested, std::span<const std::uint8_t> content,
                                const WriteOps& ops) {

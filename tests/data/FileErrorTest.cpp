@@ -4,15 +4,8 @@
 
 #include <cerrno>
 
-#include "data/FixedSizeRead.h"
-#include "tests/data/TempDir.h"
-
 namespace sci {
 namespace {
-
-using test::Bytes;
-using test::TempDir;
-using test::writeBytes;
 
 struct ErrnoCase {
   int error;
@@ -99,65 +92,6 @@ INSTANTIATE_TEST_SUITE_P(Operations, UserMessage,
                                          MessageCase{FileOperation::Read, false},
                                          MessageCase{FileOperation::Size, false},
                                          MessageCase{FileOperation::Close, false}));
-
-// Read calls that fail in a chosen way once part of the file has arrived.
-ssize_t readHalfThenEnd(int fd, void* buffer, std::size_t size) {
-  static bool second = false;
-  second = !second;
-  return second ? ::read(fd, buffer, size / 2) : 0;
-}
-
-ssize_t readFailsWithIo(int, void*, std::size_t) {
-  errno = EIO;
-  return -1;
-}
-
-ssize_t readInterruptedOnce(int fd, void* buffer, std::size_t) {
-  static bool interrupted = false;
-  if (!interrupted) {
-    interrupted = true;
-    errno = EINTR;
-    return -1;
-  }
-  return ::read(fd, buffer, 1);
-}
-
-TEST(FixedSizeRead, FileThatShrankIsAnErrorNotData) {
-  TempDir dir;
-  writeBytes(dir / "f", Bytes(52, 1));
-  std::array<std::uint8_t, 52> out{};
-  try {
-    readFixedSizeFile(dir / "f", out, &readHalfThenEnd);
-    FAIL() << "no FileError";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.cause(), FileErrorCause::EndOfFile);
-    EXPECT_EQ(e.operation(), FileOperation::Read);
-    EXPECT_EQ(e.userMessage(), "An attempt was made to access an unnamed file past its end.");
-  }
-}
-
-TEST(FixedSizeRead, ReadFailureCarriesTheCause) {
-  TempDir dir;
-  writeBytes(dir / "f", Bytes(52, 1));
-  std::array<std::uint8_t, 52> out{};
-  try {
-    readFixedSizeFile(dir / "f", out, &readFailsWithIo);
-    FAIL() << "no FileError";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.cause(), FileErrorCause::HardIO);
-    EXPECT_EQ(e.osError(), EIO);
-  }
-}
-
-TEST(FixedSizeRead, InterruptedAndPieceByPieceReadsComplete) {
-  TempDir dir;
-  Bytes content(52);
-  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i);
-  writeBytes(dir / "f", content);
-  std::array<std::uint8_t, 52> out{};
-  ASSERT_EQ(readFixedSizeFile(dir / "f", out, &readInterruptedOnce), FileResult::Ok);
-  EXPECT_EQ(Bytes(out.begin(), out.end()), content);
-}
 
 }  // namespace
 }  // namespace sci

@@ -1,0 +1,73 @@
+// scitool's reasons for a small file it cannot use, with the read call
+// replaced so that the failures after opening can be made to happen.
+#include "cli/SmallFileReader.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace sci {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ReasonCase {
+  const char* name;
+  std::size_t fileSize;  // 0: no file at all
+  std::function<ReadCall()> makeReadCall;
+  std::string reason;
+};
+
+ReadCall plainRead() { return systemRead(); }
+
+const ReasonCase kCases[] = {
+    {"read", 8, plainRead, ""},
+    {"missing", 0, plainRead, "cannot open: No such file or directory"},
+    {"other size", 9, plainRead, "Length Error!"},
+    {"read fails", 8,
+     [] {
+       return ReadCall([](int, void*, std::size_t) -> ssize_t {
+         errno = EIO;
+         return -1;
+       });
+     },
+     "cannot read: Input/output error"},
+    // Once a length error, as if the file had always been short; now the
+    // same failure as in the editor.
+    {"shrinks while read", 8,
+     [] {
+       return ReadCall([calls = 0](int fd, void* buffer, std::size_t size) mutable -> ssize_t {
+         return ++calls == 1 ? ::read(fd, buffer, size / 2) : 0;
+       });
+     },
+     "An attempt was made to access an unnamed file past its end."},
+};
+
+TEST(SmallFileReader, GivesOneReasonPerFailure) {
+  const fs::path dir = fs::path(testing::TempDir()) / ("small-file-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  for (const ReasonCase& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = dir / c.name;
+    if (c.fileSize != 0) {
+      std::FILE* file = std::fopen(path.c_str(), "wb");
+      ASSERT_NE(file, nullptr);
+      const std::vector<char> bytes(c.fileSize, 'x');
+      ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+      ASSERT_EQ(std::fclose(file), 0);
+    }
+    const SmallFile read = readSmallFile(path.string(), {4, 8}, c.makeReadCall());
+    EXPECT_EQ(read.failure, c.reason);
+    EXPECT_EQ(read.bytes.size(), c.reason.empty() ? c.fileSize : 0);
+  }
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace sci
