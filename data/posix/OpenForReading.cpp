@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "data/FileError.h"
+#include "data/FixedSizeRead.h"
 #include "data/SystemError.h"
 
 namespace sci {
@@ -39,5 +40,7 @@ OpenedForReading openForReading(const std::filesystem::path& path) {
 int folderError() { return EISDIR; }
 
 bool interruptedCall(int error) { return error == EINTR; }
+
+ReadCall systemRead() { return &::read; }
 
 }  // namespace sci
