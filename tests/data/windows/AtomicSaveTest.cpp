@@ -239,16 +239,5 @@ TEST_F(AtomicSave, NulDeviceTakesTheSave) {
   EXPECT_TRUE(dir.names().empty());
 }
 
-TEST(DeviceRead, DevicesHaveNoLengthToCheck) {
-  for (const char* device : {"NUL", "CON"}) {
-    ServerTable table = initialTable();
-    EXPECT_EQ(readServerList(device, table), FileResult::LengthError) << device;
-    EXPECT_EQ(table, initialTable());
-    DeviceConfig loaded;
-    EXPECT_EQ(loadDeviceConfig(loaded, device), FileResult::LengthError) << device;
-    EXPECT_FALSE(loaded.valid());
-  }
-}
-
 }  // namespace
 }  // namespace sci

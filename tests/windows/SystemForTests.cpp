@@ -1,0 +1,34 @@
+#include <windows.h>
+
+#include "data/OpenForReading.h"
+#include "data/SystemError.h"
+#include "tests/SystemForTests.h"
+
+namespace sci::test {
+
+const int kIoErrorCode = ERROR_CRC;
+const int kNotFoundCode = ERROR_FILE_NOT_FOUND;
+const int kPathNotFoundCode = ERROR_PATH_NOT_FOUND;
+// Windows calls are not interrupted by signals and retried.
+const std::optional<int> kInterruptedCode = std::nullopt;
+
+// Windows words its texts by language and version (and Wine its own way),
+// so the expected reason is the system's text for the code scitool must pick.
+std::string notFoundText() { return systemErrorText(ERROR_FILE_NOT_FOUND); }
+std::string pathNotFoundText() { return systemErrorText(ERROR_PATH_NOT_FOUND); }
+std::string isAFolderText() { return systemErrorText(folderError()); }
+std::string ioErrorText() { return systemErrorText(ERROR_CRC); }
+
+std::optional<std::string> makeFifo(const std::filesystem::path&) {
+  return std::string("Windows has no named pipes in the file system");
+}
+
+std::filesystem::path nullDevice() { return "NUL"; }
+std::filesystem::path otherDevice() { return "CON"; }
+
+void armWatchdog(unsigned) {}
+void disarmWatchdog() {}
+
+int processId() { return static_cast<int>(::GetCurrentProcessId()); }
+
+}  // namespace sci::test
