@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/LoadedServerList.h"
 #include "cli/OutputFile.h"
@@ -24,8 +25,9 @@ int runExport(const std::string& path, const std::string& output) {
   }
   const std::span<const std::uint8_t> content(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-  const std::string failure = runOutputWrite(
-      output, [&] { return writeFileAtomically(output, content, WriteOps::system()); });
+  const std::string failure = runOutputWrite(output, [&] {
+    return writeFileAtomically(argumentPath(output), content, WriteOps::system());
+  });
   if (!failure.empty()) {
     reportFailure(output, failure);
     return kExitRefused;

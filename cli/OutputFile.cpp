@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/Arguments.h"
 #include "data/FileError.h"
 #include "data/OpenForReading.h"
 #include "data/SystemError.h"
@@ -16,7 +17,8 @@ std::string runOutputWrite(const std::string& path, const std::function<FileResu
     // A folder as target is refused without a failing call to report.
     const int error = lastSystemError();
     std::error_code ignored;
-    const int reason = std::filesystem::is_directory(path, ignored) ? folderError() : error;
+    const int reason =
+        std::filesystem::is_directory(argumentPath(path), ignored) ? folderError() : error;
     return reason != 0 ? "cannot write: " + systemErrorText(reason) : "cannot write (abort!)";
   } catch (const FileError& e) {
     return e.userMessage();

@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/StandardStreams.h"
 
@@ -112,8 +113,11 @@ int main(int argc, char** argv) {
       ->required();
   createCmd->callback([&] { run = [&] { return runConfigCreate(create); }; });
 
+  std::vector<std::string> arguments = commandLineArguments(argc, argv);
+  std::vector<char*> argumentPointers;
+  for (std::string& argument : arguments) argumentPointers.push_back(argument.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
   } catch (const CLI::ParseError& e) {
     // Help and version are successes; every real parse error is a usage error.
     return withOutputChecked(app.exit(e) == 0 ? kExitOk : kExitUsage);

@@ -27,7 +27,7 @@ std::string ioErrorText();
 std::optional<std::string> makeFifo(const std::filesystem::path& path);
 
 // Devices that open like files but have no length: /dev/null and
-// /dev/zero, or NUL and CON.
+// /dev/zero, or NUL and nul.bin.
 std::filesystem::path nullDevice();
 std::filesystem::path otherDevice();
 
@@ -37,5 +37,8 @@ void armWatchdog(unsigned seconds);
 void disarmWatchdog();
 
 int processId();
+
+// Why file names cannot be arbitrary bytes here, or nothing where they can.
+std::optional<std::string> fileNamesAreNotBytes();
 
 }  // namespace sci::test

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/Arguments.h"
 #include "cli/EditorWords.h"
 #include "cli/InputText.h"
 
@@ -14,7 +15,7 @@ InputText readInputText(const std::string& path) {
   const bool standardInput = path == "-";
   // The wide name reaches folders whose names the ANSI code page cannot hold.
   std::unique_ptr<FILE, int (*)(FILE*)> file(
-      standardInput ? stdin : ::_wfopen(std::filesystem::path(path).c_str(), L"rb"),
+      standardInput ? stdin : ::_wfopen(argumentPath(path).c_str(), L"rb"),
       standardInput ? [](FILE*) { return 0; } : &std::fclose);
   // The runtime keeps the system's own error code apart from errno.
   if (!file) {

@@ -120,12 +120,25 @@ FileDescriptor createTemp(const fs::path& folder, const std::wstring& name, fs::
   return FileDescriptor();
 }
 
+void keepAttributes(const fs::path& target, DWORD attributes) {
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  const DWORD now = ::GetFileAttributesW(target.c_str());
+  if (now == INVALID_FILE_ATTRIBUTES || (now & kKept) == (attributes & kKept)) return;
+  const DWORD wanted = (now & ~(kKept | FILE_ATTRIBUTE_NORMAL)) | (attributes & kKept);
+  ::SetFileAttributesW(target.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
+}
+
 // ReplaceFileW keeps the target's attributes, security and creation time.
 // Its own failure codes do not say why; moving the file over the target
 // gives the system's reason, or succeeds where replacing was not possible.
-void replaceTarget(const fs::path& temp, const fs::path& target) {
+// Where the replacement did not carry the attributes over (Wine's does
+// not), they are set again, best effort.
+void replaceTarget(const fs::path& temp, const fs::path& target, DWORD attributes) {
   if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr)) {
+    keepAttributes(target, attributes);
     return;
   }
   const DWORD error = ::GetLastError();
@@ -136,6 +149,7 @@ void replaceTarget(const fs::path& temp, const fs::path& target) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     fail(FileOperation::Rename, target, ::GetLastError());
   }
+  keepAttributes(target, attributes);
 }
 
 }  // namespace
@@ -149,8 +163,11 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
 
   // Everything that would stop a plain open-for-writing is found here,
   // before anything is created, so it is reported as OpenFailed.
+  // A read-only file refuses a plain open for writing; some file systems
+  // (and Wine run by root) would let the replacement through regardless.
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
     return FileResult::OpenFailed;
   }
   bool replacing = false;
@@ -173,6 +190,8 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
     }
   }
 
+  // The guard outlives the descriptor: an open file cannot be deleted.
+  TempFileGuard guard;
   fs::path tempPath;
   FileDescriptor temp = createTemp(folder, name, tempPath);
   if (!temp) {
@@ -181,14 +200,13 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
     }
     return FileResult::OpenFailed;
   }
-  TempFileGuard guard;
   guard.watch(tempPath);
 
   writeAll(temp.get(), content, ops, target);
   flush(temp.get(), ops, target, true);
   temp.close(target);
   if (replacing) {
-    replaceTarget(tempPath, target);
+    replaceTarget(tempPath, target, attributes);
   } else if (!::MoveFileExW(tempPath.c_str(), target.c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     fail(FileOperation::Rename, target, ::GetLastError());

@@ -33,4 +33,6 @@ void disarmWatchdog() { ::alarm(0); }
 
 int processId() { return static_cast<int>(::getpid()); }
 
+std::optional<std::string> fileNamesAreNotBytes() { return std::nullopt; }
+
 }  // namespace sci::test

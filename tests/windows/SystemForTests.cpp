@@ -24,11 +24,16 @@ std::optional<std::string> makeFifo(const std::filesystem::path&) {
 }
 
 std::filesystem::path nullDevice() { return "NUL"; }
-std::filesystem::path otherDevice() { return "CON"; }
+// A device name with an extension still names the device.
+std::filesystem::path otherDevice() { return "nul.bin"; }
 
 void armWatchdog(unsigned) {}
 void disarmWatchdog() {}
 
 int processId() { return static_cast<int>(::GetCurrentProcessId()); }
+
+std::optional<std::string> fileNamesAreNotBytes() {
+  return std::string("Windows file names are UTF-16 text, never bytes that are not UTF-8");
+}
 
 }  // namespace sci::test
