@@ -8,12 +8,15 @@ std::string cannotOpenText(int osError) { return "cannot open: " + systemErrorTe
 
 std::string cannotReadText(int osError) { return "cannot read: " + systemErrorText(osError); }
 
-std::string serverListResultText(FileResult result) {
+namespace {
+
+// OpenFailed never comes from decoding bytes already read.
+std::string resultText(FileResult result, const char* checksumErrorText) {
   switch (result) {
     case FileResult::Ok:
       return {};
     case FileResult::ChecksumError:
-      return kListChecksumErrorText;
+      return checksumErrorText;
     case FileResult::LengthError:
     case FileResult::OpenFailed:
       break;
@@ -21,17 +24,14 @@ std::string serverListResultText(FileResult result) {
   return kLengthErrorText;
 }
 
+}  // namespace
+
+std::string serverListResultText(FileResult result) {
+  return resultText(result, kListChecksumErrorText);
+}
+
 std::string deviceConfigResultText(FileResult result) {
-  switch (result) {
-    case FileResult::Ok:
-      return {};
-    case FileResult::ChecksumError:
-      return kConfigChecksumErrorText;
-    case FileResult::LengthError:
-    case FileResult::OpenFailed:
-      break;
-  }
-  return kLengthErrorText;
+  return resultText(result, kConfigChecksumErrorText);
 }
 
 }  // namespace sci

@@ -13,19 +13,13 @@
 #include "cli/Hex.h"
 #include "cli/ServerListJson.h"
 #include "cli/ShownEntry.h"
+#include "data/FormLimits.h"
 #include "data/SingleByteText.h"
 
 namespace sci {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// The editor's input limits (its edit fields) and its validation minimums.
-constexpr std::size_t kServerMaxLength = kServerCapacity - 1;  // 31
-constexpr std::size_t kUserNameMaxLength = 12;
-constexpr std::size_t kPasswordMaxLength = 11;
-constexpr std::size_t kServerMinLength = 8;
-constexpr std::size_t kPasswordMinLength = 4;
 
 constexpr std::array<std::string_view, 3> kTopFields = {"formatVersion", "preamble", "entries"};
 constexpr std::array<std::string_view, 8> kEntryFields = {
@@ -133,30 +127,30 @@ std::optional<std::uint32_t> portValue(const Json& value, std::string_view where
   return std::nullopt;
 }
 
+// One text field against its typing limit and the editor's minimum.
+void refuseLength(std::string_view text, std::size_t max, std::size_t min, std::string_view where,
+                  std::string_view field, std::string_view tooShort, Refusals& refusals) {
+  if (text.size() > max) {
+    refusals.add(where, field, fmt::format("longer than {} characters", max));
+  } else if (text.size() < min) {
+    refusals.add(where, field, tooShort);
+  }
+}
+
+std::string shorterThan(std::size_t min) {
+  return fmt::format("shorter than {} characters (the editor's minimum)", min);
+}
+
 // Checks the stored values against the editor's input limits and its
 // validation, naming every field that fails.
 void refuseWhatTheEditorRefuses(const ShownEntry& values, std::string_view where,
                                 Refusals& refusals) {
-  auto tooLong = [](std::size_t max) { return fmt::format("longer than {} characters", max); };
-  if (values.server.size() > kServerMaxLength) {
-    refusals.add(where, "server", tooLong(kServerMaxLength));
-  } else if (values.server.size() < kServerMinLength) {
-    refusals.add(
-        where, "server",
-        fmt::format("shorter than {} characters (the editor's minimum)", kServerMinLength));
-  }
-  if (values.userName.size() > kUserNameMaxLength) {
-    refusals.add(where, "userName", tooLong(kUserNameMaxLength));
-  } else if (values.userName.empty()) {
-    refusals.add(where, "userName", "empty (the editor requires a user name)");
-  }
-  if (values.password.size() > kPasswordMaxLength) {
-    refusals.add(where, "password", tooLong(kPasswordMaxLength));
-  } else if (values.password.size() < kPasswordMinLength) {
-    refusals.add(
-        where, "password",
-        fmt::format("shorter than {} characters (the editor's minimum)", kPasswordMinLength));
-  }
+  refuseLength(values.server, kServerMaxLength, kServerMinLength, where, "server",
+               shorterThan(kServerMinLength), refusals);
+  refuseLength(values.userName, kUserNameMaxLength, kUserNameMinLength, where, "userName",
+               "empty (the editor requires a user name)", refusals);
+  refuseLength(values.password, kPasswordMaxLength, kPasswordMinLength, where, "password",
+               shorterThan(kPasswordMinLength), refusals);
 }
 
 struct EntryImport {

@@ -16,19 +16,27 @@ namespace sci {
 struct WriteOps {
   std::function<long(int fd, const void* data, std::size_t size)> write;
   std::function<int(int fd)> fsync;
+  // A file without a name in `folder` (O_TMPFILE), opened for writing; -1
+  // with errno set where the file system has no such files.
+  std::function<int(const char* folder, unsigned mode)> openUnnamed;
   static WriteOps system();
 };
 
 // OpenFailed (nothing touched) when the target could not be opened for
 // writing: missing folder, a folder as target, no write permission. Every
-// later failure throws FileError; the temporary file is removed and an
-// existing target keeps its old bytes. A symbolic link is followed, so the
-// file it names is replaced; a replaced file keeps its permissions, owner
-// and group. Written in place instead, as a plain save would, and so
-// without that protection: targets that are not regular files (devices,
-// pipes), and a file that may be written but not replaced (its folder takes
-// no new files, it is another user's file in a sticky folder, a mount point,
-// or a file whose owner or group this user cannot give a new file).
+// later failure throws FileError; an existing target keeps its old bytes.
+// The new content goes into a temporary file that has no name until it is
+// complete (a named ".NAME.XXXXXX" where the file system has no unnamed
+// files), so a failed or killed save leaves nothing behind. A symbolic link
+// is followed, so the file it names is replaced; a replaced file keeps its
+// permissions, owner and group. A file size limit below the content's size
+// fails before anything is touched. Written in place instead: targets that
+// are not regular files (devices, pipes), and a file that may be written but
+// not replaced (its folder takes no new files, it is another user's file in
+// a sticky folder, a mount point, or a file whose owner or group this user
+// cannot give a new file). Such a file is never truncated first: the new
+// content goes over the old from offset 0, a failure puts the old bytes back
+// where it can, and the FileError's state says what the file then holds.
 FileResult writeFileAtomically(const std::filesystem::path& target,
                                std::span<const std::uint8_t> content, const WriteOps& ops);
 

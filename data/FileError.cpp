@@ -52,8 +52,11 @@ std::string substitute(const char* text, const std::string& name) {
 }
 
 std::string messageFor(FileErrorCause cause, FileOperation operation,
-                       const std::filesystem::path& path) {
-  return substitute(causeText(cause), namesThePath(operation) ? fullPath(path) : kUnnamedFile);
+                       const std::filesystem::path& path, const std::string& state) {
+  std::string message =
+      substitute(causeText(cause), namesThePath(operation) ? fullPath(path) : kUnnamedFile);
+  if (!state.empty()) message += " " + state;
+  return message;
 }
 
 }  // namespace
@@ -66,13 +69,14 @@ const char* causeText(FileErrorCause cause) {
 }
 
 FileError::FileError(FileErrorCause cause, FileOperation operation, std::filesystem::path path,
-                     int osError)
-    : std::runtime_error(messageFor(cause, operation, path)),
+                     int osError, std::string state)
+    : std::runtime_error(messageFor(cause, operation, path, state)),
       cause_(cause),
       operation_(operation),
       path_(std::move(path)),
-      osError_(osError) {}
+      osError_(osError),
+      state_(std::move(state)) {}
 
-std::string FileError::userMessage() const { return messageFor(cause_, operation_, path_); }
+std::string FileError::userMessage() const { return messageFor(cause_, operation_, path_, state_); }
 
 }  // namespace sci

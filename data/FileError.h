@@ -36,15 +36,20 @@ FileErrorCause causeFromErrno(int error);
 
 class FileError : public std::runtime_error {
  public:
-  FileError(FileErrorCause cause, FileOperation operation, std::filesystem::path path, int osError);
+  // state, when given, says what became of a file that was being written
+  // in place, as the user must know whether it still holds the old list.
+  FileError(FileErrorCause cause, FileOperation operation, std::filesystem::path path, int osError,
+            std::string state = {});
 
   FileErrorCause cause() const { return cause_; }
   FileOperation operation() const { return operation_; }
   const std::filesystem::path& path() const { return path_; }
   int osError() const { return osError_; }
+  const std::string& state() const { return state_; }
 
   // The user-facing text: %1 is the full path for write-side failures
   // (write, flush, rename) and "an unnamed file" for read, size and close.
+  // The state, if any, follows as a sentence of its own.
   std::string userMessage() const;
 
  private:
@@ -52,6 +57,7 @@ class FileError : public std::runtime_error {
   FileOperation operation_;
   std::filesystem::path path_;
   int osError_;
+  std::string state_;
 };
 
 }  // namespace sci

@@ -1,20 +1,14 @@
 #include "data/ServerListFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <random>
 
+#include "data/AsciiText.h"
 #include "data/ByteOrder.h"
 #include "data/FixedSizeRead.h"
 
 namespace sci {
 namespace {
-
-constexpr std::size_t kDeviceValue32Offset = 0;
-constexpr std::size_t kBodyLengthOffset = 4;
-constexpr std::size_t kChecksumOffset = 8;
-constexpr std::size_t kDeviceValue8Offset = 14;
-constexpr std::size_t kDeviceValue16Offset = 16;
 
 constexpr std::size_t kMarkerOffset = 21;
 constexpr std::uint8_t kMarkers[] = {0x13, 0x8F, 0x8E};
@@ -113,11 +107,8 @@ FileResult readServerList(const std::filesystem::path& path, ServerTable& table)
 }
 
 std::string serverListPath(const std::string& chosenPath) {
-  std::string lower = chosenPath;
-  std::ranges::transform(lower, lower.begin(), [](char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  });
-  return lower.find(".bin") != std::string::npos ? chosenPath : chosenPath + ".bin";
+  return asciiLowered(chosenPath).find(".bin") != std::string::npos ? chosenPath
+                                                                    : chosenPath + ".bin";
 }
 
 }  // namespace sci

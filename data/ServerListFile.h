@@ -24,6 +24,13 @@ inline constexpr std::uint8_t kFiller = 0xFF;
 
 using ServerListImage = std::array<std::uint8_t, kServerListSize>;
 
+// Where the header's numbers sit, each stored little-endian.
+inline constexpr std::size_t kDeviceValue32Offset = 0;
+inline constexpr std::size_t kBodyLengthOffset = 4;
+inline constexpr std::size_t kChecksumOffset = 8;
+inline constexpr std::size_t kDeviceValue8Offset = 14;   // 2 bytes
+inline constexpr std::size_t kDeviceValue16Offset = 16;  // 2 bytes
+
 // The header's numbers. The device values come from the device
 // configuration; the editor only ever checks the checksum.
 struct ServerListHeader {
@@ -65,7 +72,8 @@ FileResult writeServerList(const std::filesystem::path& path, const ServerTable&
 // Throws FileError when reading fails after the file was opened.
 FileResult readServerList(const std::filesystem::path& path, ServerTable& table);
 
-// Appends ".bin" unless ".bin" occurs anywhere in the lower-cased path.
+// Appends ".bin" unless ".bin" occurs anywhere in the path, ASCII letters
+// compared without case whatever the locale.
 std::string serverListPath(const std::string& chosenPath);
 
 }  // namespace sci

@@ -2,15 +2,14 @@
 
 #include <cstdio>
 
+#include "data/FormLimits.h"
+
 namespace sci {
 
 namespace {
 
 constexpr int kFirstPosition = 1;
 constexpr int kLastPosition = static_cast<int>(kEntryCount);
-
-constexpr std::size_t kMinServerLength = 8;
-constexpr std::size_t kMinPasswordLength = 4;
 
 // The order in which change marks are asked for; the first mark found ends the test.
 constexpr Field kMarkOrder[] = {
@@ -57,16 +56,16 @@ int EntryEditor::ValidateForm() {
   // Port and key are accepted as entered; codes 2 and 3 keep their places
   // in the message table only. The confirmation fields are never shown, so
   // the focus goes to the main field they mirror.
-  if (form_.server.size() < kMinServerLength) {
+  if (form_.server.size() < kServerMinLength) {
     form_.serverConfirm.clear();
     view_.focusField(Field::Server);
     return 1;
   }
-  if (form_.userName.empty()) {
+  if (form_.userName.size() < kUserNameMinLength) {
     view_.focusField(Field::UserName);
     return 4;
   }
-  if (form_.password.size() < kMinPasswordLength) {
+  if (form_.password.size() < kPasswordMinLength) {
     form_.passwordConfirm.clear();
     view_.focusField(Field::Password);
     return 5;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "data/ByteOrder.h"
 #include "data/ServerListFile.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -27,7 +28,7 @@ const sci::DeviceConfig& fuzzConfig() {
 void putChecksum(std::vector<std::uint8_t>& file) {
   const std::uint32_t sum = sci::BodyChecksum(
       std::span<const std::uint8_t>(file.data() + sci::kHeaderSize, sci::kBodySize));
-  for (int i = 0; i < 4; ++i) file[8 + i] = static_cast<std::uint8_t>(sum >> (8 * i));
+  sci::writeLe(file, sci::kChecksumOffset, sum, 4);
 }
 
 }  // namespace

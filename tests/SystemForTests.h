@@ -38,6 +38,13 @@ void disarmWatchdog();
 
 int processId();
 
+// Builds a locale from its sources into `output` (localedef), for loading
+// through LOCPATH; returns what went wrong where it could not.
+std::string buildLocale(const std::string& source, const std::string& charset,
+                        const std::filesystem::path& output);
+// Sets or, for nothing, removes an environment variable.
+void setEnvironment(const std::string& name, const std::optional<std::string>& value);
+
 // Why file names cannot be arbitrary bytes here, or nothing where they can.
 std::optional<std::string> fileNamesAreNotBytes();
 

@@ -1,12 +1,16 @@
 #include "data/AtomicWrite.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <random>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "data/FileDescriptor.h"
 #include "data/FileError.h"
@@ -19,9 +23,13 @@ namespace fs = std::filesystem;
 constexpr int kMaxLinkDepth = 40;
 // Keeps ".<name>.XXXXXX" inside the usual 255-byte name limit.
 constexpr std::size_t kMaxTempStem = 200;
+constexpr int kTempNameAttempts = 100;
 
-[[noreturn]] void fail(FileOperation operation, const fs::path& path, int error) {
-  throw FileError(causeFromErrno(error), operation, path, error);
+constexpr const char* kKeptOldContent = "The file keeps its old content.";
+
+[[noreturn]] void fail(FileOperation operation, const fs::path& path, int error,
+                       std::string state = {}) {
+  throw FileError(causeFromErrno(error), operation, path, error, std::move(state));
 }
 
 // Follows symbolic links in the last component, so that saving through a
@@ -47,9 +55,21 @@ mode_t creationMode() {
   return 0666 & ~mask;
 }
 
+// A file size limit (ulimit -f) would stop the write part-way; a limit
+// below the content's size is known before anything is touched.
+void checkSizeLimit(std::size_t size, const fs::path& target) {
+  struct rlimit limit {};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+      limit.rlim_cur < size) {
+    throw FileError(FileErrorCause::DiskFull, FileOperation::Write, target, EFBIG);
+  }
+}
+
+// Writes content from the descriptor's current offset; `done` tells how
+// much arrived when it throws.
 void writeAll(int fd, std::span<const std::uint8_t> content, const WriteOps& ops,
-              const fs::path& target) {
-  std::size_t done = 0;
+              const fs::path& target, std::size_t& done) {
+  done = 0;
   while (done < content.size()) {
     errno = 0;
     const long n = ops.write(fd, content.data() + done, content.size() - done);
@@ -84,27 +104,105 @@ void flushFolder(const fs::path& folder, const fs::path& target) {
   dir.close(folder);
 }
 
-FileResult writeInPlace(FileDescriptor fd, const fs::path& target,
-                        std::span<const std::uint8_t> content, const WriteOps& ops,
-                        bool regularFile) {
+// Devices and pipes take the content as a stream.
+FileResult writeStream(FileDescriptor fd, const fs::path& target,
+                       std::span<const std::uint8_t> content, const WriteOps& ops) {
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
-  writeAll(fd.get(), content, ops, target);
-  flush(fd.get(), ops, target, regularFile);
+  std::size_t done = 0;
+  writeAll(fd.get(), content, ops, target, done);
+  flush(fd.get(), ops, target, false);
   fd.close(target);
   return FileResult::Ok;
+}
+
+bool readFromStart(int fd, std::span<std::uint8_t> out) {
+  std::size_t done = 0;
+  while (done < out.size()) {
+    const ssize_t n = ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Puts back the bytes a failed in-place write overwrote; true when the
+// file again holds exactly its old content, on disk.
+bool restoreOldContent(int fd, std::span<const std::uint8_t> old, off_t oldSize,
+                       const WriteOps& ops) {
+  if (::lseek(fd, 0, SEEK_SET) != 0) return false;
+  std::size_t done = 0;
+  while (done < old.size()) {
+    const long n = ops.write(fd, old.data() + done, old.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return false;
+  if (info.st_size != oldSize && ::ftruncate(fd, oldSize) != 0) return false;
+  return ops.fsync(fd) == 0;
 }
 
 // A file we may write but not replace: its folder takes no new files, a
 // sticky folder holds another user's file, the file is a mount point (a
 // container's bind-mounted file), or a replacement could not keep its owner.
-// A plain save truncates and writes it, so do that rather than refuse a
-// target that opens for writing or hand it to another owner.
+// Its old content must survive any failure we can foresee: the new content
+// goes over the old in one write at offset 0, never after a truncation, and
+// the file is only cut to length once the new content is on disk. A failure
+// part-way puts the old bytes back; the error says what the file holds.
 FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> content,
                           const WriteOps& ops) {
-  FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY));
+  // Reading the old content lets a failed write be undone; a file we may
+  // write but not read is written without that net.
+  FileDescriptor fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
+  const bool readable = static_cast<bool>(fd);
+  if (!fd) fd = FileDescriptor(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
   if (!fd) return FileResult::OpenFailed;
-  return writeInPlace(std::move(fd), target, content, ops, true);
+
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) fail(FileOperation::Size, target, errno);
+  const off_t oldSize = info.st_size;
+  const auto contentSize = static_cast<off_t>(content.size());
+  std::vector<std::uint8_t> old(static_cast<std::size_t>(std::min(oldSize, contentSize)));
+  const bool haveOld = readable && readFromStart(fd.get(), old);
+
+  // A file shorter than the content grows: claim the room first, so that a
+  // full disk stops the save before the first byte changes. Overwriting a
+  // file's existing blocks needs none.
+  if (oldSize < contentSize && ::fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, 0, contentSize) != 0 &&
+      (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)) {
+    fail(FileOperation::Write, target, errno, kKeptOldContent);
+  }
+
+  std::size_t done = 0;
+  try {
+    writeAll(fd.get(), content, ops, target, done);
+    flush(fd.get(), ops, target, true);
+  } catch (const FileError& error) {
+    std::string state = kKeptOldContent;
+    if ((done > 0 || error.operation() == FileOperation::Flush) &&
+        !(haveOld && restoreOldContent(fd.get(), old, oldSize, ops))) {
+      state = error.operation() == FileOperation::Flush
+                  ? "The file may be damaged: neither the new content nor the old could be "
+                    "flushed to disk."
+                  : "The file is damaged: only its first " + std::to_string(done) + " of " +
+                        std::to_string(content.size()) + " bytes were rewritten.";
+    }
+    throw FileError(error.cause(), error.operation(), error.path(), error.osError(), state);
+  }
+
+  if (oldSize > contentSize) {
+    if (::ftruncate(fd.get(), contentSize) != 0) {
+      fail(FileOperation::Write, target, errno,
+           "The new content is written, followed by the last " +
+               std::to_string(oldSize - contentSize) + " bytes of the old file.");
+    }
+    flush(fd.get(), ops, target, true);
+  }
+  fd.close(target);
+  return FileResult::Ok;
 }
 
 bool cannotReplace(int error) { return error == EACCES || error == EPERM || error == EBUSY; }
@@ -114,19 +212,102 @@ bool ownedAlike(int fd, const struct stat& other) {
   return ::fstat(fd, &info) == 0 && info.st_uid == other.st_uid && info.st_gid == other.st_gid;
 }
 
-// Removes the temporary file unless the rename took it over.
-class TempFileGuard {
+// ".<name>.XXXXXX" beside the target; `random` fills in the X's.
+std::string tempName(const fs::path& folder, const std::string& name, bool random) {
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::mt19937 generator{std::random_device{}()};
+  std::string suffix(6, 'X');
+  if (random) {
+    for (char& c : suffix) c = kChars[generator() % (sizeof kChars - 1)];
+  }
+  return (folder / ("." + name.substr(0, kMaxTempStem) + "." + suffix)).string();
+}
+
+// The file the new content goes into before it takes the target's place.
+// On Linux it has no name until it is complete (O_TMPFILE), so a save that
+// is killed leaves nothing behind; where the file system refuses that, it is
+// a hidden ".NAME.XXXXXX" file beside the target, removed on failure.
+class TempFile {
  public:
-  explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
-  ~TempFileGuard() {
+  TempFile(const fs::path& folder, const std::string& name) : folder_(folder), name_(name) {}
+  ~TempFile() {
     if (!path_.empty()) ::unlink(path_.c_str());
   }
-  TempFileGuard(const TempFileGuard&) = delete;
-  TempFileGuard& operator=(const TempFileGuard&) = delete;
-  void release() { path_.clear(); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  // False, with errno set, when the folder takes no new file.
+  bool create(const WriteOps& ops) {
+    // Naming it at the end goes through /proc; without /proc it could
+    // never be named.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+      fd_ = FileDescriptor(ops.openUnnamed(folder_.c_str(), 0600));
+      if (fd_) return true;
+    }
+    std::string path = tempName(folder_, name_, false);
+    fd_ = FileDescriptor(::mkostemp(path.data(), O_CLOEXEC));
+    if (!fd_) return false;
+    path_ = std::move(path);
+    return true;
+  }
+
+  int fd() const { return fd_.get(); }
+
+  // Before the target is written in place instead: no copy of the content
+  // stays behind should that be interrupted.
+  void discard() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+    path_.clear();
+    fd_ = FileDescriptor();
+  }
+
+  // Gives the finished file the target's name: 0, or the errno of the step
+  // that failed. A new target is linked in directly; an existing one is
+  // replaced by a rename, the one step that can do that in place.
+  int publish(const fs::path& target, bool replacing) {
+    if (path_.empty()) {
+      const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+      if (!replacing) {
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+          // Removed again should closing report a failure: nothing was
+          // there before.
+          path_ = target.string();
+          fd_.close(target);
+          path_.clear();
+          return 0;
+        }
+        if (errno != EEXIST) return errno;
+      }
+      if (const int error = linkToTempName(self); error != 0) return error;
+      // Renamed at once: between the two calls a kill would leave the name.
+      if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
+      path_.clear();
+      fd_.close(target);
+      return 0;
+    }
+    fd_.close(target);
+    if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
+    path_.clear();
+    return 0;
+  }
 
  private:
-  std::string path_;
+  int linkToTempName(const std::string& self) {
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+      std::string path = tempName(folder_, name_, true);
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        path_ = std::move(path);
+        return 0;
+      }
+      if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+  }
+
+  fs::path folder_;
+  std::string name_;
+  FileDescriptor fd_;
+  std::string path_;  // the name to remove unless it became the target's
 };
 
 }  // namespace
@@ -135,6 +316,9 @@ WriteOps WriteOps::system() {
   return WriteOps{
       [](int fd, const void* data, std::size_t size) -> long { return ::write(fd, data, size); },
       [](int fd) { return ::fsync(fd); },
+      [](const char* folder, unsigned mode) {
+        return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
+      },
   };
 }
 
@@ -155,44 +339,41 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
     if (S_ISDIR(existing.st_mode)) return FileResult::OpenFailed;
     FileDescriptor probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!probe) return FileResult::OpenFailed;
-    if (!S_ISREG(existing.st_mode)) {
-      return writeInPlace(std::move(probe), target, content, ops, false);
-    }
+    if (!S_ISREG(existing.st_mode)) return writeStream(std::move(probe), target, content, ops);
     probe.close(target);
     mode = existing.st_mode & 07777 & ~(S_ISUID | S_ISGID);
     replacing = true;
   } else if (errno != ENOENT) {
     return FileResult::OpenFailed;
   }
+  checkSizeLimit(content.size(), target);
 
-  std::string tempPath = (folder / ("." + name.substr(0, kMaxTempStem) + ".XXXXXX")).string();
-  FileDescriptor temp(::mkostemp(tempPath.data(), O_CLOEXEC));
-  if (!temp) {
+  TempFile temp(folder, name);
+  if (!temp.create(ops)) {
     if (replacing && cannotReplace(errno)) return rewriteInPlace(target, content, ops);
     return FileResult::OpenFailed;
   }
-  TempFileGuard guard(tempPath);
 
   // A replacement that cannot get the old file's owner and group would take
   // the file away from them; a plain save leaves the file where it was.
-  if (replacing && !ownedAlike(temp.get(), existing) &&
-      ::fchown(temp.get(), existing.st_uid, existing.st_gid) != 0) {
+  if (replacing && !ownedAlike(temp.fd(), existing) &&
+      ::fchown(temp.fd(), existing.st_uid, existing.st_gid) != 0) {
+    temp.discard();
     return rewriteInPlace(target, content, ops);
   }
-  // Best effort: a file system without modes keeps mkstemp's 0600, which
-  // errs on the private side.
-  ::fchmod(temp.get(), mode);
+  // Best effort: a file system without modes keeps the private 0600.
+  ::fchmod(temp.fd(), mode);
 
-  writeAll(temp.get(), content, ops, target);
-  flush(temp.get(), ops, target, true);
-  temp.close(target);
-  if (::rename(tempPath.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    // The guard removes the finished temporary file once this returns.
-    if (replacing && cannotReplace(error)) return rewriteInPlace(target, content, ops);
+  std::size_t done = 0;
+  writeAll(temp.fd(), content, ops, target, done);
+  flush(temp.fd(), ops, target, true);
+  if (const int error = temp.publish(target, replacing); error != 0) {
+    if (replacing && cannotReplace(error)) {
+      temp.discard();
+      return rewriteInPlace(target, content, ops);
+    }
     fail(FileOperation::Rename, target, error);
   }
-  guard.release();
   flushFolder(folder, target);
   return FileResult::Ok;
 }

@@ -77,13 +77,18 @@ FileResult writeInPlace(FileDescriptor fd, const fs::path& target,
   return FileResult::Ok;
 }
 
-// A file we may write but whose folder takes no new files: a plain save
-// truncates and writes it, so do that rather than refuse it.
+// A file we may write but whose folder takes no new files: written over
+// from the start and cut to the new length only once all of it is there,
+// so a failure part-way leaves no shorter file than before.
 FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> content,
                           const WriteOps& ops) {
-  FileDescriptor fd = adopt(openForWriting(target, TRUNCATE_EXISTING));
+  FileDescriptor fd = adopt(openForWriting(target, OPEN_EXISTING));
   if (!fd) return FileResult::OpenFailed;
-  return writeInPlace(std::move(fd), target, content, ops, true);
+  writeAll(fd.get(), content, ops, target);
+  if (!::SetEndOfFile(handleOf(fd.get()))) fail(FileOperation::Write, target, ::GetLastError());
+  flush(fd.get(), ops, target, true);
+  fd.close(target);
+  return FileResult::Ok;
 }
 
 // Removes the temporary file unless the replace took it over.
@@ -225,6 +230,11 @@ WriteOps WriteOps::system() {
         return static_cast<long>(written);
       },
       [](int fd) { return ::FlushFileBuffers(handleOf(fd)) ? 0 : -1; },
+      // The temporary file always has a name here; unnamed files are POSIX's.
+      [](const char*, unsigned) {
+        ::SetLastError(ERROR_NOT_SUPPORTED);
+        return -1;
+      },
   };
 }
 

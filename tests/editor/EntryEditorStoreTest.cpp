@@ -177,6 +177,23 @@ INSTANTIATE_TEST_SUITE_P(Stops, PartialReadBackTest,
                                                        {}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// An opened file may hold a password longer than the field lets anyone
+// type. Its hidden mirror is only ever filled by the program, so the typing
+// limit must not stop the read-back there, or the entry could never be
+// stored again.
+TEST_F(EditorFixture, LongPasswordMirrorDoesNotStopTheReadBack) {
+  ServerTable table = initialTable();
+  table.entries[0] = makeEntry("old.example.org", 8080, "01 02 03", "someone", "longpassword123");
+  open(table);
+  view.applyLimits = true;
+  view.type(Field::Password, "newpass1");
+
+  EXPECT_TRUE(editor.StoreEntry());
+
+  EXPECT_EQ(view.limitMessages, std::vector<std::size_t>{});
+  EXPECT_EQ(getText(entry(0).password), "newpass1");
+}
+
 TEST(StoredMessageTest, NamesTheZeroBasedIndex) {
   EXPECT_EQ(EntryEditor::storedMessage(6), "Save SCI in list position 6");
   EXPECT_STREQ(EntryEditor::validationMessage(0), "");

@@ -4,22 +4,24 @@
 
 #include <limits>
 
+#include "data/FormLimits.h"
+
 namespace sci::test {
 
 namespace {
 
+// The hidden mirrors are filled by the program alone, so the dialog does not
+// hold them to a typing limit.
 std::optional<std::size_t> limitOf(Field field) {
   switch (field) {
     case Field::Server:
-    case Field::ServerConfirm:
-      return 31;
+      return kServerMaxLength;
     case Field::Key:
-      return 41;
+      return kKeyTextMaxLength;
     case Field::UserName:
-      return 12;
+      return kUserNameMaxLength;
     case Field::Password:
-    case Field::PasswordConfirm:
-      return 11;
+      return kPasswordMaxLength;
     default:
       return std::nullopt;
   }

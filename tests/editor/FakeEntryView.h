@@ -23,8 +23,9 @@ class FakeEntryView : public EntryView {
   void type(Field field, std::string text);
   const std::string& text(Field field) const { return texts_[index(field)]; }
 
-  // Read-back options. With limits on, an over-long text is taken whole and
-  // the read-back stops after it (server 31, key 41, user name 12, password 11).
+  // Read-back options. With limits on, an over-long text in a visible field
+  // is taken whole and the read-back stops after it (limits as in
+  // data/FormLimits.h; the hidden mirrors have none).
   // stopAt makes the read-back refuse that field as a bad port text would:
   // it keeps its previous value and nothing after it is read.
   bool applyLimits = false;

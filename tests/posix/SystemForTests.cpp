@@ -1,4 +1,6 @@
+#include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,5 +36,24 @@ void disarmWatchdog() { ::alarm(0); }
 int processId() { return static_cast<int>(::getpid()); }
 
 std::optional<std::string> fileNamesAreNotBytes() { return std::nullopt; }
+
+std::string buildLocale(const std::string& source, const std::string& charset,
+                        const std::filesystem::path& output) {
+  const std::string command =
+      "localedef -i " + source + " -f " + charset + " '" + output.string() + "' >/dev/null 2>&1";
+  // localedef exits with 1 for mere warnings; the caller tries the locale.
+  const int status = std::system(command.c_str());
+  return "`localedef -i " + source + " -f " + charset + "` exit status " +
+         std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : status) +
+         " (the locales package holds its sources)";
+}
+
+void setEnvironment(const std::string& name, const std::optional<std::string>& value) {
+  if (value) {
+    ::setenv(name.c_str(), value->c_str(), 1);
+  } else {
+    ::unsetenv(name.c_str());
+  }
+}
 
 }  // namespace sci::test

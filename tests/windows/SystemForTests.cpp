@@ -1,3 +1,4 @@
+#include <stdlib.h>
 #include <windows.h>
 
 #include "data/OpenForReading.h"
@@ -31,6 +32,14 @@ void armWatchdog(unsigned) {}
 void disarmWatchdog() {}
 
 int processId() { return static_cast<int>(::GetCurrentProcessId()); }
+
+std::string buildLocale(const std::string&, const std::string&, const std::filesystem::path&) {
+  return "Windows has no localedef to build locales with";
+}
+
+void setEnvironment(const std::string& name, const std::optional<std::string>& value) {
+  ::_putenv_s(name.c_str(), value ? value->c_str() : "");
+}
 
 std::optional<std::string> fileNamesAreNotBytes() {
   return std::string("Windows file names are UTF-16 text, never bytes that are not UTF-8");
