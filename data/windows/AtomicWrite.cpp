@@ -173,6 +173,7 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+    ::SetLastError(ERROR_ACCESS_DENIED);  // the reason the open would have given
     return FileResult::OpenFailed;
   }
   bool replacing = false;
