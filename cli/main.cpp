@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
   using namespace sci;
   useBinaryStandardStreams();
   CLI::App app(kDescription, "scitool");
+  // A path such as /tmp/list.bin is a file, not a Windows-style /option;
+  // CLI11 would take it for one on Windows.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("scitool ") + SCITOOL_VERSION);
   app.require_subcommand(1);
   app.footer(

@@ -59,6 +59,14 @@ TEST_F(CheckTest, ReportsEveryFileInOrderAndFailsIfAnyIsBad) {
   EXPECT_EQ(r.err, "");
 }
 
+// A path such as /x/list.bin names a file on every system (on Windows one
+// rooted at the current drive), never a Windows-style "/option".
+TEST_F(CheckTest, PathsStartingWithASlashAreFiles) {
+  const RunResult r = run({"check", "/no-such-folder/list.bin"});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_THAT(r.out, testing::StartsWith("/no-such-folder/list.bin: cannot open: "));
+}
+
 TEST_F(CheckTest, SucceedsWhenEveryFileIsGood) {
   makeBatch();
   const RunResult r = run({"check", "good.bin", "IPConfig.cfg", "good.bin"});
