@@ -1,8 +1,9 @@
 #pragma once
-// Case folding for names the program compares itself, such as file
-// extensions. Only A-Z change: the C library's tolower follows the user's
-// locale, and a Turkish locale leaves 'I' alone or turns it into a dotless
-// i, so that "LIST.BIN" would no longer contain ".bin".
+// Case folding and character classes for names the program looks at
+// itself, such as file extensions. Only ASCII counts: the C library's
+// tolower and isalnum follow the user's locale, and a Turkish locale leaves
+// 'I' alone or turns it into a dotless i, so that "LIST.BIN" would no
+// longer contain ".bin".
 
 #include <string>
 #include <string_view>
@@ -11,6 +12,10 @@ namespace sci {
 
 constexpr char asciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+constexpr bool isAsciiLetterOrDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 inline std::string asciiLowered(std::string_view text) {

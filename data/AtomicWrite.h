@@ -27,7 +27,9 @@ struct WriteOps {
 // later failure throws FileError; an existing target keeps its old bytes.
 // The new content goes into a temporary file that has no name until it is
 // complete (a named ".NAME.XXXXXX" where the file system has no unnamed
-// files), so a failed or killed save leaves nothing behind. A symbolic link
+// files), so a failed or killed save leaves nothing behind; a copy left by
+// a save killed in the moment between naming that file and renaming it is
+// removed by the next save of the same target, once it is a minute old. A symbolic link
 // is followed, so the file it names is replaced; a replaced file keeps its
 // permissions, owner and group. A file size limit below the content's size
 // fails before anything is touched. Written in place instead: targets that

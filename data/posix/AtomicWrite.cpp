@@ -1,17 +1,20 @@
 #include "data/AtomicWrite.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <random>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "data/AsciiText.h"
 #include "data/FileDescriptor.h"
 #include "data/FileError.h"
 
@@ -24,6 +27,10 @@ constexpr int kMaxLinkDepth = 40;
 // Keeps ".<name>.XXXXXX" inside the usual 255-byte name limit.
 constexpr std::size_t kMaxTempStem = 200;
 constexpr int kTempNameAttempts = 100;
+// A temporary file this much older than now, and not locked, belongs to
+// no save that is still running (nor to another tool's copy in progress).
+constexpr std::time_t kStaleAfterSeconds = 60;
+constexpr std::size_t kTempSuffixLength = 6;
 
 constexpr const char* kKeptOldContent = "The file keeps its old content.";
 
@@ -223,6 +230,33 @@ std::string tempName(const fs::path& folder, const std::string& name, bool rando
   return (folder / ("." + name.substr(0, kMaxTempStem) + "." + suffix)).string();
 }
 
+// A save killed between naming its temporary file and renaming it leaves
+// a copy of the content, passwords included; the next save removes such
+// copies of its target. A save still running holds a lock on its file.
+void removeStaleCopies(const fs::path& folder, const std::string& name) {
+  const std::string prefix = "." + name.substr(0, kMaxTempStem) + ".";
+  const std::time_t now = std::time(nullptr);
+  std::error_code ec;
+  for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();
+       it.increment(ec)) {
+    const std::string entry = it->path().filename().string();
+    if (entry.size() != prefix.size() + kTempSuffixLength || !entry.starts_with(prefix) ||
+        !std::all_of(entry.begin() + static_cast<long>(prefix.size()), entry.end(),
+                     isAsciiLetterOrDigit)) {
+      continue;
+    }
+    FileDescriptor copy(
+        ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    if (!copy || ::fstat(copy.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != ::geteuid() || info.st_nlink != 1 ||
+        now - info.st_mtime < kStaleAfterSeconds || ::flock(copy.get(), LOCK_EX | LOCK_NB) != 0) {
+      continue;
+    }
+    ::unlink(it->path().c_str());
+  }
+}
+
 // The file the new content goes into before it takes the target's place.
 // On Linux it has no name until it is complete (O_TMPFILE), so a save that
 // is killed leaves nothing behind; where the file system refuses that, it is
@@ -242,12 +276,16 @@ class TempFile {
     // never be named.
     if (::access("/proc/self/fd", X_OK) == 0) {
       fd_ = FileDescriptor(ops.openUnnamed(folder_.c_str(), 0600));
-      if (fd_) return true;
+      if (fd_) {
+        lock();
+        return true;
+      }
     }
     std::string path = tempName(folder_, name_, false);
     fd_ = FileDescriptor(::mkostemp(path.data(), O_CLOEXEC));
     if (!fd_) return false;
     path_ = std::move(path);
+    lock();
     return true;
   }
 
@@ -292,6 +330,9 @@ class TempFile {
   }
 
  private:
+  // Tells later saves that this file is not a killed save's leftover.
+  void lock() { ::flock(fd_.get(), LOCK_EX | LOCK_NB); }
+
   int linkToTempName(const std::string& self) {
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
       std::string path = tempName(folder_, name_, true);
@@ -375,6 +416,7 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
     fail(FileOperation::Rename, target, error);
   }
   flushFolder(folder, target);
+  removeStaleCopies(folder, name);
   return FileResult::Ok;
 }
 

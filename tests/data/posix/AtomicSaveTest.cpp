@@ -4,9 +4,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -406,6 +408,44 @@ TEST_P(EitherTempFile, NewFileGetsThePlainCreateMode) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EitherTempFile, testing::Values(TempKind::Unnamed, TempKind::Named),
                          [](const auto& info) { return kindName(info.param); });
+
+// A save killed between naming its temporary file and renaming it left a
+// copy of the list; the next save of that file removes it, but never a file
+// a running save holds locked, one written in the last minute (another
+// tool's copy in progress) or one whose name only looks similar.
+TEST_F(AtomicSave, LaterSaveRemovesCopiesLeftByKilledSaves) {
+  struct Case {
+    const char* name;
+    int ageSeconds;
+    bool locked;
+    bool removed;
+  };
+  const Case cases[] = {
+      {".list.bin.Ab12Cd", 120, false, true},  {".list.bin.Ab12Cd", 5, false, false},
+      {".list.bin.Ab12Cd", 120, true, false},  {".list.bin.Ab12C", 120, false, false},
+      {".list.bin.Ab-2Cd", 120, false, false}, {".other.bin.Ab12Cd", 120, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " aged " + std::to_string(c.ageSeconds) + "s" +
+                 (c.locked ? ", locked" : ""));
+    TempDir folder;
+    writeBytes(folder / "list.bin", previousList());
+    const auto copy = folder / c.name;
+    writeBytes(copy, previousList());
+    const struct timeval times[2] = {{::time(nullptr) - c.ageSeconds, 0},
+                                     {::time(nullptr) - c.ageSeconds, 0}};
+    ASSERT_EQ(::utimes(copy.c_str(), times), 0);
+    const int holder = ::open(copy.c_str(), O_RDONLY);
+    if (c.locked) {
+      ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    }
+
+    ASSERT_EQ(save(folder / "list.bin"), FileResult::Ok);
+    ::close(holder);
+    EXPECT_EQ(fs::exists(copy), !c.removed);
+    EXPECT_EQ(readBytes(folder / "list.bin"), expectedImage());
+  }
+}
 
 TEST_F(AtomicSave, SavingThroughALinkReplacesTheFileItNames) {
   fs::create_directory(dir / "real");
