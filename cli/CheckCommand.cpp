@@ -1,10 +1,20 @@
 #include <fmt/format.h>
 
+#include <array>
+#include <cstdio>
+#include <cstring>
+
 #include "cli/Commands.h"
 #include "cli/EditorWords.h"
+#include "cli/NameList.h"
 #include "cli/SmallFileReader.h"
+#include "cli/TerminalText.h"
 #include "data/DeviceConfig.h"
+#include "data/FileDescriptor.h"
+#include "data/FixedSizeRead.h"
+#include "data/OpenForReading.h"
 #include "data/ServerListFile.h"
+#include "data/SystemError.h"
 
 namespace sci {
 namespace {
@@ -22,20 +32,92 @@ std::string checkFile(const std::string& path) {
   return serverListResultText(decodeServerList(file.bytes, table));
 }
 
-}  // namespace
+// True when the file is good.
+bool checkAndPrint(const std::string& path) {
+  const std::string failure = checkFile(path);
+  fmt::print("{}: {}\n", printableName(path), failure.empty() ? "OK" : failure);
+  return failure.empty();
+}
 
-int runCheck(const std::vector<std::string>& paths) {
-  int exitCode = kExitOk;
-  for (const std::string& path : paths) {
-    const std::string failure = checkFile(path);
-    if (failure.empty()) {
-      fmt::print("{}: OK\n", path);
-    } else {
-      fmt::print("{}: {}\n", path, failure);
-      exitCode = kExitRefused;
+// Hands out the names of a list one at a time from a fixed buffer, so a
+// list of any length needs no more memory than its longest name.
+class NameReader {
+ public:
+  NameReader(int fd, char separator) : fd_(fd), separator_(separator) {}
+
+  // False at the end of the list or on a read failure (error() then holds
+  // the system's reason). A last name without a separator still counts.
+  bool next(std::string& name) {
+    name.clear();
+    for (;;) {
+      if (next_ == end_) {
+        // The read may wait for a writer (find, a terminal): the verdicts so
+        // far must be out before it does. Read from a file, that is one
+        // flush per buffer of names, not one per name.
+        std::fflush(stdout);
+        const ssize_t n = read_(fd_, buffer_.data(), buffer_.size());
+        if (n < 0 && interruptedCall(lastSystemError())) continue;
+        if (n < 0) error_ = lastSystemError();
+        if (n <= 0) return !name.empty();
+        next_ = buffer_.data();
+        end_ = next_ + n;
+      }
+      const auto* stop = static_cast<const char*>(std::memchr(next_, separator_, end_ - next_));
+      name.append(next_, stop ? stop : end_);
+      next_ = stop ? stop + 1 : end_;
+      if (stop) return true;
     }
   }
-  return exitCode;
+  int error() const { return error_; }
+
+ private:
+  int fd_;
+  char separator_;
+  ReadCall read_ = systemRead();
+  std::array<char, 65536> buffer_;
+  const char* next_ = nullptr;
+  const char* end_ = nullptr;
+  int error_ = 0;
+};
+
+// Checks each name as soon as it is read. Empty names (a blank line, a
+// trailing separator) name no file and are passed over. "" when the whole
+// list was read, else the reason.
+std::string checkListed(int fd, char separator, bool& allGood) {
+  NameReader reader(fd, separator);
+  std::string path;
+  while (reader.next(path)) {
+    if (!path.empty() && !checkAndPrint(path)) allGood = false;
+  }
+  return reader.error() != 0 ? cannotReadText(reader.error()) : std::string();
+}
+
+}  // namespace
+
+int runCheck(const CheckOptions& options) {
+  bool allGood = true;
+  for (const std::string& path : options.paths) {
+    if (!checkAndPrint(path)) allGood = false;
+  }
+  if (!options.filesFrom.empty()) {
+    const bool standardInput = options.filesFrom == "-";
+    FileDescriptor opened;
+    if (!standardInput) {
+      int error = 0;
+      opened = openNameList(options.filesFrom, error);
+      if (!opened) {
+        reportFailure(options.filesFrom, cannotOpenText(error));
+        return kExitRefused;
+      }
+    }
+    const std::string failure = checkListed(standardInput ? ::fileno(stdin) : opened.get(),
+                                            options.nulSeparated ? '\0' : '\n', allGood);
+    if (!failure.empty()) {
+      reportFailure(options.filesFrom, failure);
+      return kExitRefused;
+    }
+  }
+  return allGood ? kExitOk : kExitRefused;
 }
 
 }  // namespace sci

@@ -17,6 +17,12 @@ struct ShowOptions {
   bool showPasswords = false;
 };
 
+struct CheckOptions {
+  std::vector<std::string> paths;  // checked first, in order
+  std::string filesFrom;           // a list of names, "-" for standard input; "" for none
+  bool nulSeparated = false;       // names in filesFrom end in NUL instead of newline
+};
+
 struct ImportOptions {
   std::string input;  // "-" reads standard input
   std::string configPath = "IPConfig.cfg";
@@ -32,7 +38,7 @@ struct ConfigCreateOptions {
 };
 
 int runShow(const ShowOptions& options);
-int runCheck(const std::vector<std::string>& paths);
+int runCheck(const CheckOptions& options);
 int runExport(const std::string& path, const std::string& output);  // "" or "-": stdout
 int runImport(const ImportOptions& options);
 int runConfigShow(const std::string& path, bool json);

@@ -8,6 +8,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
+#include "cli/JsonText.h"
 #include "cli/LoadedDeviceConfig.h"
 #include "cli/OutputFile.h"
 #include "cli/TerminalText.h"
@@ -45,7 +46,7 @@ int runConfigShow(const std::string& path, bool json) {
     doc["deviceValue32"] = config.deviceValue32();
     doc["deviceValue8"] = config.deviceValue8();
     doc["checksum"] = {{"stored", config.storedSum()}, {"holds", true}};
-    fmt::print("{}\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+    fmt::print("{}\n", jsonText(doc));
     return kExitOk;
   }
   fmt::print(
@@ -55,8 +56,8 @@ int runConfigShow(const std::string& path, bool json) {
       "deviceValue32:  {}\n"
       "deviceValue8:   {}\n"
       "checksum:       {}, holds\n",
-      path, printableText(config.title()), config.deviceValue16(), config.deviceValue32(),
-      config.deviceValue8(), config.storedSum());
+      printableName(path), printableText(config.title()), config.deviceValue16(),
+      config.deviceValue32(), config.deviceValue8(), config.storedSum());
   return kExitOk;
 }
 
@@ -97,7 +98,7 @@ int runConfigCreate(const ConfigCreateOptions& options) {
     reportFailure(options.output, failure);
     return kExitRefused;
   }
-  fmt::print("{}: written\n", options.output);
+  fmt::print("{}: written\n", printableName(options.output));
   return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
+#include "cli/JsonText.h"
 #include "cli/LoadedServerList.h"
 #include "cli/OutputFile.h"
 #include "cli/ServerListJson.h"
@@ -18,16 +19,18 @@ int runExport(const std::string& path, const std::string& output) {
     reportFailure(path, list.failure);
     return kExitRefused;
   }
-  const std::string text = exportServerList(list.table).dump(2) + "\n";
+  const std::string text = jsonText(exportServerList(list.table)) + "\n";
   if (output.empty() || output == "-") {
     std::fwrite(text.data(), 1, text.size(), stdout);
     return kExitOk;
   }
   const std::span<const std::uint8_t> content(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-  const std::string failure = runOutputWrite(output, [&] {
-    return writeFileAtomically(argumentPath(output), content, WriteOps::system());
-  });
+  // The passwords are in clear: nobody else may read a new file.
+  const std::string failure = runOutputWrite(
+      output,
+      [&] { return writeFileAtomically(argumentPath(output), content, WriteOps::system()); },
+      NewFileAccess::OwnerOnly);
   if (!failure.empty()) {
     reportFailure(output, failure);
     return kExitRefused;

@@ -6,6 +6,7 @@
 #include "cli/LoadedDeviceConfig.h"
 #include "cli/OutputFile.h"
 #include "cli/ServerListImport.h"
+#include "cli/TerminalText.h"
 #include "data/ServerListFile.h"
 
 namespace sci {
@@ -38,7 +39,7 @@ int runImport(const ImportOptions& options) {
     return kExitRefused;
   }
   fmt::print("{}: written ({} positions stored, {} kept byte for byte, {} not given)\n",
-             options.output, outcome.stored, outcome.unchanged,
+             printableName(options.output), outcome.stored, outcome.unchanged,
              kEntryCount - outcome.stored - outcome.unchanged);
   return kExitOk;
 }

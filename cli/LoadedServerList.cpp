@@ -7,14 +7,20 @@
 namespace sci {
 
 LoadedServerList loadServerList(const std::string& path) {
-  LoadedServerList list;
   const SmallFile file = readSmallFile(path, {kServerListSize});
-  list.failure = file.failure;
-  if (!list.failure.empty()) return list;
+  if (!file.failure.empty()) {
+    LoadedServerList list;
+    list.failure = file.failure;
+    return list;
+  }
+  return decodeLoadedServerList(file.bytes);
+}
 
-  list.failure = serverListResultText(decodeServerList(file.bytes, list.table));
+LoadedServerList decodeLoadedServerList(std::span<const std::uint8_t> bytes) {
+  LoadedServerList list;
+  list.failure = serverListResultText(decodeServerList(bytes, list.table));
   if (!list.failure.empty()) return list;
-  list.header = decodeServerListHeader(file.bytes);
+  list.header = decodeServerListHeader(bytes);
   return list;
 }
 

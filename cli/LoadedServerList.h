@@ -2,6 +2,8 @@
 // A server list file read for display or export: the header's values next
 // to the unscrambled table.
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "data/ServerListFile.h"
@@ -15,5 +17,8 @@ struct LoadedServerList {
 };
 
 LoadedServerList loadServerList(const std::string& path);
+
+// The same for bytes already read; any length is judged.
+LoadedServerList decodeLoadedServerList(std::span<const std::uint8_t> bytes);
 
 }  // namespace sci

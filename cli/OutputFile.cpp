@@ -4,13 +4,16 @@
 #include <system_error>
 
 #include "cli/Arguments.h"
+#include "cli/NewFileAccess.h"
 #include "data/FileError.h"
 #include "data/OpenForReading.h"
 #include "data/SystemError.h"
 
 namespace sci {
 
-std::string runOutputWrite(const std::string& path, const std::function<FileResult()>& write) {
+std::string runOutputWrite(const std::string& path, const std::function<FileResult()>& write,
+                           NewFileAccess access) {
+  const NewFileAccessScope scope(access);
   try {
     setLastSystemError(0);
     if (write() == FileResult::Ok) return {};

@@ -1,6 +1,7 @@
 #include <fmt/format.h>
 
 #include "cli/Commands.h"
+#include "cli/TerminalText.h"
 
 namespace sci {
 
@@ -8,7 +9,8 @@ void reportFailure(const std::string& file, const std::string& reason) {
   // Results already printed must come first when both streams share a
   // terminal or a log.
   std::fflush(stdout);
-  fmt::print(stderr, "scitool: {}: {}\n", file, reason);
+  // A reason may quote the file name again, or a value from the input.
+  fmt::print(stderr, "scitool: {}: {}\n", printableName(file), printableName(reason));
 }
 
 }  // namespace sci

@@ -153,6 +153,26 @@ void refuseWhatTheEditorRefuses(const ShownEntry& values, std::string_view where
                shorterThan(kPasswordMinLength), refusals);
 }
 
+// The editor's fields take no control characters, so a text the file
+// changes may hold none; one kept from the entry's own bytes stays as it is.
+void refuseControlCharacters(const ShownEntry& values, const ShownEntry& shown,
+                             std::string_view where, Refusals& refusals) {
+  auto check = [&](std::string_view field, const std::string& text, const std::string& before) {
+    if (text == before) return;
+    const auto control = std::ranges::find_if(text, [](char c) {
+      return static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) == 0x7F;
+    });
+    if (control == text.end()) return;
+    refusals.add(where, field,
+                 fmt::format("control character \\x{:02X} at character {} (the editor "
+                             "cannot type one)",
+                             static_cast<unsigned char>(*control), control - text.begin() + 1));
+  };
+  check("server", values.server, shown.server);
+  check("userName", values.userName, shown.userName);
+  check("password", values.password, shown.password);
+}
+
 struct EntryImport {
   std::size_t index = 0;
   ServerEntry entry{};
@@ -238,6 +258,7 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
   // Like the editor, store only what differs from what it shows; an
   // untouched entry keeps its bytes exactly, odd ones included.
   if (values == shown) return result;
+  refuseControlCharacters(values, shown, where, refusals);
   refuseWhatTheEditorRefuses(values, where, refusals);
   if (refusals.count() != before) return std::nullopt;
   storeFields(result.entry, values.server, values.port, keyText, values.userName, values.password);
@@ -277,16 +298,23 @@ ImportOutcome importServerList(std::string_view jsonText) {
   outcome.table = initialTable();
   Refusals refusals(outcome.refusals);
 
-  Json doc;
-  try {
-    doc = parseRefusingDuplicates(jsonText, refusals);
-  } catch (const Json::parse_error& e) {
-    // Drop the library's "[json.exception.parse_error.101] " tag.
+  // The library's message without its "[json.exception.parse_error.101] " tag.
+  auto reason = [](const Json::exception& e) {
     std::string_view what = e.what();
     if (const auto tagEnd = what.find("] "); tagEnd != std::string_view::npos) {
       what.remove_prefix(tagEnd + 2);
     }
-    refusals.add("not valid JSON", what);
+    return what;
+  };
+  Json doc;
+  try {
+    doc = parseRefusingDuplicates(jsonText, refusals);
+  } catch (const Json::parse_error& e) {
+    refusals.add("not valid JSON", reason(e));
+    return outcome;
+  } catch (const Json::out_of_range& e) {
+    // Valid JSON, but a number (1e999) no double holds.
+    refusals.add("document", reason(e));
     return outcome;
   }
   if (!doc.is_object()) {

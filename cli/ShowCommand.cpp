@@ -4,8 +4,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
+#include "cli/JsonText.h"
 #include "cli/LoadedServerList.h"
 #include "cli/ServerListJson.h"
+#include "cli/ShowOutput.h"
 #include "cli/ShownEntry.h"
 #include "cli/TerminalText.h"
 #include "cli/TextTable.h"
@@ -20,7 +22,10 @@ std::string maskedPassword(const std::string& password, bool showPasswords) {
   return showPasswords || password.empty() ? password : kPasswordMask;
 }
 
-void printText(const std::string& path, const LoadedServerList& list, bool showPasswords) {
+}  // namespace
+
+std::string serverListText(const std::string& path, const LoadedServerList& list,
+                           bool showPasswords) {
   const ServerListHeader& h = list.header;
   std::string out = fmt::format(
       "file:           {}\n"
@@ -28,7 +33,7 @@ void printText(const std::string& path, const LoadedServerList& list, bool showP
       "deviceValue8:   {}\n"
       "deviceValue16:  {}\n"
       "checksum:       0x{:08X}, holds\n\n",
-      path, h.deviceValue32, h.deviceValue8, h.deviceValue16, h.checksum);
+      printableName(path), h.deviceValue32, h.deviceValue8, h.deviceValue16, h.checksum);
 
   using Align = TextTable::Align;
   TextTable table({{"Pos", Align::Right},
@@ -45,10 +50,11 @@ void printText(const std::string& path, const LoadedServerList& list, bool showP
                   printableText(maskedPassword(shown.password, showPasswords))});
   }
   out += table.render();
-  std::fwrite(out.data(), 1, out.size(), stdout);
+  return out;
 }
 
-void printJson(const std::string& path, const LoadedServerList& list, bool showPasswords) {
+std::string serverListJsonText(const std::string& path, const LoadedServerList& list,
+                               bool showPasswords) {
   const ServerListHeader& h = list.header;
   nlohmann::ordered_json doc;
   // A file name need not be UTF-8; replace what is not rather than fail.
@@ -63,10 +69,8 @@ void printJson(const std::string& path, const LoadedServerList& list, bool showP
     entries.push_back(
         shownEntryJson(i, entry, maskedPassword(showEntry(entry).password, showPasswords)));
   }
-  fmt::print("{}\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+  return jsonText(doc) + "\n";
 }
-
-}  // namespace
 
 int runShow(const ShowOptions& options) {
   const LoadedServerList list = loadServerList(options.path);
@@ -74,11 +78,10 @@ int runShow(const ShowOptions& options) {
     reportFailure(options.path, list.failure);
     return kExitRefused;
   }
-  if (options.json) {
-    printJson(options.path, list, options.showPasswords);
-  } else {
-    printText(options.path, list, options.showPasswords);
-  }
+  const std::string out = options.json
+                              ? serverListJsonText(options.path, list, options.showPasswords)
+                              : serverListText(options.path, list, options.showPasswords);
+  std::fwrite(out.data(), 1, out.size(), stdout);
   return kExitOk;
 }
 

@@ -60,23 +60,40 @@ int main(int argc, char** argv) {
   showCmd->add_flag("--show-passwords", show.showPasswords, "show passwords instead of ****");
   showCmd->callback([&] { run = [&] { return runShow(show); }; });
 
-  std::vector<std::string> checkPaths;
+  CheckOptions check;
   auto* checkCmd = app.add_subcommand(
       "check", "Check server lists and configurations: 'FILE: OK' or the reason");
+  auto* checkFiles = checkCmd->add_option(
+      "FILE", check.paths,
+      "files to check; a 52-byte file is checked as a device configuration, any other as a "
+      "server list");
+  auto* filesFrom = checkCmd->add_option(
+      "--files-from", check.filesFrom,
+      "also check the files named in LIST, one name a line (- for standard input); each is "
+      "checked as it is read, so the list may be of any length");
+  filesFrom->option_text("LIST");
   checkCmd
-      ->add_option("FILE", checkPaths,
-                   "files to check; a 52-byte file is checked as a device configuration, "
-                   "any other as a server list")
-      ->required();
-  checkCmd->callback([&] { run = [&] { return runCheck(checkPaths); }; });
+      ->add_flag("-0,--null", check.nulSeparated,
+                 "names in the --files-from list end in a NUL byte instead of a newline "
+                 "(as 'find -print0' writes them)")
+      ->needs(filesFrom);
+  checkCmd->callback([&] {
+    if (checkFiles->count() == 0 && filesFrom->count() == 0) {
+      throw CLI::RequiredError("FILE or --files-from");
+    }
+    run = [&] { return runCheck(check); };
+  });
 
   std::string exportPath;
   std::string exportOutput;
-  auto* exportCmd =
-      app.add_subcommand("export", "Write a server list as JSON (see docs/json-format.md)");
+  auto* exportCmd = app.add_subcommand(
+      "export",
+      "Write a server list as JSON (see docs/json-format.md). The JSON holds every password in "
+      "clear: a new output file is made readable by its owner only");
   exportCmd->add_option("LIST", exportPath, "server list file (.bin)")->required();
   exportCmd->add_option("-o,--output", exportOutput,
-                        "JSON file to write, replaced in one step (default: standard output)");
+                        "JSON file to write, replaced in one step; a new file gets mode 0600, an "
+                        "existing one keeps its mode (default: standard output)");
   exportCmd->callback([&] { run = [&] { return runExport(exportPath, exportOutput); }; });
 
   ImportOptions import;

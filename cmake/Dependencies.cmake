@@ -3,11 +3,19 @@
 # host's libraries, so it builds GoogleTest from Debian's sources for the
 # target and uses CLI11, nlohmann-json and fmt header-only.
 
+# scitool's library is built for the fuzz targets too; its parser only
+# for scitool itself.
+if(SCIEDIT_BUILD_CLI OR SCIEDIT_BUILD_FUZZ)
+  set(_sci_cli_library ON)
+endif()
+
 if(NOT CMAKE_CROSSCOMPILING)
-  if(SCIEDIT_BUILD_CLI)
-    find_package(CLI11 REQUIRED)
+  if(_sci_cli_library)
     find_package(nlohmann_json REQUIRED)
     find_package(fmt REQUIRED)
+  endif()
+  if(SCIEDIT_BUILD_CLI)
+    find_package(CLI11 REQUIRED)
   endif()
   if(BUILD_TESTING)
     find_package(GTest REQUIRED)
@@ -31,7 +39,7 @@ function(_sci_stage_headers folder)
   file(CREATE_LINK ${SCIEDIT_HOST_INCLUDE_DIR}/${folder} ${_sci_staged}/${folder} SYMBOLIC)
 endfunction()
 
-if(SCIEDIT_BUILD_CLI)
+if(_sci_cli_library)
   foreach(folder CLI nlohmann fmt)
     _sci_stage_headers(${folder})
   endforeach()

@@ -48,6 +48,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   layout->addSpacing(fontMetrics().averageCharWidth() * 2);
   layout->addLayout(texts, 1);
   layout->addLayout(buttons);
+  // One size for minimum and maximum: X11 window managers then offer
+  // neither resizing nor maximising.
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   auto* help = new QAction(this);

@@ -94,11 +94,31 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
+namespace {
+
+// Qt names the standard menu's actions only from some version on (Qt 6.4
+// leaves them unnamed), so the Paste action is also recognised by the text
+// QLineEdit gives it, in whatever language it speaks.
+QAction* standardPasteAction(const QMenu& menu) {
+  if (auto* named = menu.findChild<QAction*>(QStringLiteral("edit-paste"))) return named;
+  const QString pasteText = QLineEdit::tr("&Paste");
+  for (QAction* action : menu.actions()) {
+    if (action->text().section(u'\t', 0, 0) == pasteText) return action;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
-  if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+  if (QAction* paste = standardPasteAction(*menu)) {
     disconnect(paste, &QAction::triggered, this, &QLineEdit::paste);
     connect(paste, &QAction::triggered, this, &FieldEdit::pasteFitted);
+  } else {
+    qWarning(
+        "FieldEdit: no Paste in the line edit's context menu; a paste there is not cut "
+        "to the field's limit");
   }
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->popup(event->globalPos());

@@ -7,6 +7,7 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "data/FormLimits.h"
 #include "ui/AppIcon.h"
 #include "ui/ApplicationName.h"
 
@@ -21,17 +22,19 @@ number is shown beside <b>Server List Item:</b>. Step through the list with
 the arrows beside it or the Up and Down keys; after 20 comes 1 again.</p>
 <h4>Fields</h4>
 <ul>
-<li><b>IP / URL</b>: the server's address, at most 31 characters.</li>
+<li><b>IP / URL</b>: the server's address, at most %1 characters.</li>
 <li><b>TCP Port</b> (Alt+P): a decimal number.</li>
 <li><b>DES Key</b>: 14 bytes as hexadecimal pairs, for example
 <tt style="white-space: nowrap">01 23 45 67 89 AB CD EF 01 23 45 67 89 AB</tt>.</li>
-<li><b>Name</b>: the login user name, at most 12 characters.</li>
-<li><b>Password</b>: the login password, at most 11 characters.</li>
+<li><b>Name</b>: the login user name, at most %2 characters.</li>
+<li><b>Password</b>: the login password, at most %3 characters.</li>
 </ul>
-<p>An entry is kept when you move to another one, copy it or save the list,
-provided the address has at least 8 characters, a user name is given and the
-password has at least 4 characters. Otherwise you are asked whether to
-discard your changes.</p>
+<p>Your changes to an entry are kept when you move to another one, copy it
+or save the list, provided the address has at least %4 characters, a user name
+is given and the password has at least %5 characters. If they are not, moving
+asks whether to discard them: OK moves on without them, Cancel stays on the
+entry and shows it as last kept. Copy and Save do not ask: they use the entry
+as last kept.</p>
 <h4>Commands</h4>
 <ul>
 <li><b>Open...</b>: reads a saved server list (<tt>.bin</tt>) and shows the
@@ -85,7 +88,13 @@ HelpWindow::HelpWindow(HelpTopic topic, QWidget* parent) : QDialog(parent), topi
 }
 
 QString HelpWindow::html(HelpTopic topic) {
-  return QString::fromUtf8(topic == HelpTopic::About ? kAboutHelp : kServerListHelp);
+  if (topic == HelpTopic::About) return QString::fromUtf8(kAboutHelp);
+  return QString::fromUtf8(kServerListHelp)
+      .arg(kServerMaxLength)
+      .arg(kUserNameMaxLength)
+      .arg(kPasswordMaxLength)
+      .arg(kServerMinLength)
+      .arg(kPasswordMinLength);
 }
 
 }  // namespace sci

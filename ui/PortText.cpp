@@ -2,11 +2,11 @@
 
 #include <limits>
 
+#include "data/FormLimits.h"
+
 namespace sci {
 
 namespace {
-
-constexpr qsizetype kPortTextWindow = 31;
 
 bool isBlank(QChar ch) { return ch == u' ' || ch == u'\t'; }
 bool isDecimalDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
@@ -14,7 +14,7 @@ bool isDecimalDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
 }  // namespace
 
 std::optional<std::uint32_t> parsePortText(QStringView text) {
-  text = text.left(kPortTextWindow);
+  text = text.left(static_cast<qsizetype>(kPortTextReadLength));
   qsizetype i = 0;
   const qsizetype end = text.size();
   while (i < end && isBlank(text[i])) ++i;

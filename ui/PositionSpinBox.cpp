@@ -1,6 +1,7 @@
 #include "ui/PositionSpinBox.h"
 
 #include <QLineEdit>
+#include <QWheelEvent>
 
 namespace sci {
 
@@ -23,5 +24,7 @@ void PositionSpinBox::stepBy(int steps) {
   }
   setValue(moveRequest_(value(), delta));
 }
+
+void PositionSpinBox::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 }  // namespace sci

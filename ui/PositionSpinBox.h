@@ -22,6 +22,12 @@ class PositionSpinBox : public QSpinBox {
 
   void stepBy(int steps) override;
 
+ protected:
+  // Only the arrows and the Up/Down keys move through the list: a wheel turned
+  // while passing over the box must not step it, each notch possibly asking
+  // the discard question.
+  void wheelEvent(QWheelEvent* event) override;
+
  private:
   MoveRequest moveRequest_;
 };

@@ -6,6 +6,7 @@
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
 
 namespace sci {
@@ -44,7 +45,12 @@ QStringList windowsPatterns(const QString& entry) {
 void applyFileTypesAsWindowsDoes(QFileDialog& dialog, const QStringList& entries) {
   auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
   auto* files = dialog.findChild<QFileSystemModel*>();
-  if (!types || !files) return;
+  if (!types || !files) {
+    qWarning(
+        "QtUserPrompts: the file dialog has no 'fileTypeCombo' or file model any more; "
+        "'All Files (*.*)' will hide names without a dot");
+    return;
+  }
   QObject::disconnect(types, &QComboBox::activated, &dialog, nullptr);
   const auto apply = [files, entries](int index) {
     files->setNameFilters(windowsPatterns(entries.value(index)));
@@ -53,6 +59,33 @@ void applyFileTypesAsWindowsDoes(QFileDialog& dialog, const QStringList& entries
   apply(types->currentIndex());
 }
 
+// Gives the focus back to the window that opened a box or file dialog, and
+// there to the widget that had it, once the box has closed. Without this the
+// window is left to the window manager, which may activate nothing (as the
+// offscreen platform does) or another window, so typing and Tab went nowhere.
+class FocusReturn {
+ public:
+  explicit FocusReturn(QWidget* owner)
+      : window_(owner ? owner->window() : nullptr),
+        focus_(window_ ? window_->focusWidget() : nullptr) {}
+  FocusReturn(const FocusReturn&) = delete;
+  FocusReturn& operator=(const FocusReturn&) = delete;
+
+  ~FocusReturn() {
+    if (!window_ || !window_->isVisible()) return;
+    window_->activateWindow();
+    // A field refused by the read-back takes the focus after the message;
+    // that happens after this, so it wins.
+    if (focus_ && focus_->isVisible() && focus_->isEnabled()) {
+      focus_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+  }
+
+ private:
+  QPointer<QWidget> window_;
+  QPointer<QWidget> focus_;
+};
+
 }  // namespace
 
 bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& caption,
@@ -60,7 +93,9 @@ bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& 
   // The start-up check speaks before its dialog is shown. A hidden owner has
   // no place on the screen yet, so such a box stands in the middle of the
   // screen, where the dialog then appears, as a Windows message box would.
-  QMessageBox box(owner && owner->isVisible() ? owner : nullptr);
+  QWidget* shownOwner = owner && owner->isVisible() ? owner : nullptr;
+  const FocusReturn focusReturn(shownOwner);
+  QMessageBox box(shownOwner);
   box.setWindowTitle(caption);
   // Paths inside messages must never be read as markup.
   box.setTextFormat(Qt::PlainText);
@@ -88,6 +123,7 @@ bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& 
 }
 
 QString QtUserPrompts::chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter) {
+  const FocusReturn focusReturn(owner && owner->isVisible() ? owner : nullptr);
   QFileDialog dialog(owner);
   dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
                                                     : QFileDialog::AcceptSave);

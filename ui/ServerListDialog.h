@@ -1,23 +1,24 @@
 #pragma once
 // The editor's one working window: one server entry at a time, the list
 // position, and the Open, Save, Copy, Paste, Delete and Exit commands.
+//
+// Its parts live in their own files: the layout (ServerListLayout), the
+// fields bound to the form (FormBinding), the start-up steps
+// (ServerListStartup.cpp) and the file commands (ServerListFileCommands.cpp).
 
 #include <QDialog>
 #include <filesystem>
+#include <memory>
 
+#include "data/AtomicWrite.h"
 #include "data/DeviceConfig.h"
-#include "data/ServerListFile.h"
 #include "editor/EntryEditor.h"
 #include "editor/EntryView.h"
-
-class QAction;
-class QLabel;
-class QPushButton;
+#include "ui/ServerListLayout.h"
 
 namespace sci {
 
-class FieldEdit;
-class PositionSpinBox;
+class FormBinding;
 class UserPrompts;
 
 struct DialogSetup {
@@ -61,38 +62,23 @@ class ServerListDialog : public QDialog, public EntryView {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void buildWidgets();
+  void connectCommands();
   void buildActions();
+  // ServerListStartup.cpp
   void startUp();
   void loadConfiguration();
+  // ServerListFileCommands.cpp
+  void openList(const QString& path);
+
   void showStop(const QString& text, const QString& caption = {});
-  FieldEdit* edit(Field field) const;
-  bool pullText(Field field, int limit, std::string& value);
-  bool pullPort(Field field, std::uint32_t& value);
-  void refuseField(Field field, const QString& message);
 
   UserPrompts& prompts_;
   std::filesystem::path configPath_;
   WriteOps writeOps_;
   DeviceConfig config_;
   EntryEditor editor_;
-
-  FieldEdit* server_ = nullptr;
-  FieldEdit* port_ = nullptr;
-  FieldEdit* serverConfirm_ = nullptr;
-  FieldEdit* portConfirm_ = nullptr;
-  FieldEdit* key_ = nullptr;
-  FieldEdit* userName_ = nullptr;
-  FieldEdit* password_ = nullptr;
-  FieldEdit* passwordConfirm_ = nullptr;
-  PositionSpinBox* position_ = nullptr;
-  QLabel* infoLine_ = nullptr;
-  QPushButton* open_ = nullptr;
-  QPushButton* save_ = nullptr;
-  QPushButton* copy_ = nullptr;
-  QPushButton* paste_ = nullptr;
-  QPushButton* delete_ = nullptr;
-  QPushButton* exit_ = nullptr;
+  ServerListWidgets widgets_;
+  std::unique_ptr<FormBinding> form_;
 };
 
 }  // namespace sci

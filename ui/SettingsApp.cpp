@@ -12,7 +12,7 @@ SettingsApp::SettingsApp(int& argc, char** argv) : app_(argc, argv) {
   QApplication::setWindowIcon(appIcon());
 }
 
-int SettingsApp::run() {
+int SettingsApp::InitInstance() {
   QtUserPrompts prompts;
   ServerListDialog dialog(DialogSetup{prompts});
   dialog.exec();

@@ -10,8 +10,9 @@ class SettingsApp {
  public:
   SettingsApp(int& argc, char** argv);
 
-  // Runs the dialog modally; returns the process exit code.
-  int run();
+  // Constructs the server list dialog and runs it modally; returns the
+  // process exit code.
+  int InitInstance();
 
  private:
   QApplication app_;

@@ -2,5 +2,5 @@
 
 int main(int argc, char** argv) {
   sci::SettingsApp app(argc, argv);
-  return app.run();
+  return app.InitInstance();
 }

@@ -58,7 +58,8 @@ ReadCall systemRead() {
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
     DWORD got = 0;
     if (!::ReadFile(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)), buffer, chunk, &got, nullptr)) {
-      return -1;
+      // A pipe whose writer has finished: the end of its data, as on POSIX.
+      return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
     }
     return static_cast<ssize_t>(got);
   };

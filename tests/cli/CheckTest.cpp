@@ -110,5 +110,75 @@ TEST_F(CheckTest, DevicesAreRefusedWithoutWaiting) {
   EXPECT_EQ(shown.err, "scitool: " + other + ": Length Error!\n");
 }
 
+std::string joined(const std::vector<CheckedFile>& batch, char separator) {
+  std::string text;
+  for (const auto& file : batch) text += file.name + separator;
+  return text;
+}
+
+std::string verdicts(const std::vector<CheckedFile>& batch) {
+  std::string text;
+  for (const auto& file : batch) text += file.name + ": " + file.verdict + "\n";
+  return text;
+}
+
+// Names from a list file, from standard input, newline- or NUL-separated,
+// after those on the command line; blank lines and a missing last
+// separator change nothing.
+TEST_F(CheckTest, FilesFromAListGiveTheSameVerdictsAsArguments) {
+  const auto batch = makeBatch();
+  writeText("names.txt", "\n" + joined(batch, '\n') + "\n");
+  std::string nulNames = joined(batch, '\0');
+  nulNames.pop_back();
+  writeText("names.nul", nulNames);
+  struct Case {
+    std::vector<std::string> args;
+    std::string stdinText;
+  };
+  const Case cases[] = {
+      {{"check", "--files-from", "names.txt"}, ""},
+      {{"check", "--files-from", "-"}, joined(batch, '\n')},
+      {{"check", "--files-from=names.nul", "-0"}, ""},
+      {{"check", "-0", "--files-from", "-"}, joined(batch, '\0')},
+  };
+  for (const auto& [args, stdinText] : cases) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const RunResult r = run(args, stdinText);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, verdicts(batch));
+    EXPECT_EQ(r.err, "");
+  }
+  const RunResult both = run({"check", "good.bin", "--files-from", "-"}, "IPConfig.cfg\n");
+  EXPECT_EQ(both.exitCode, 0) << both.err;
+  EXPECT_EQ(both.out, "good.bin: OK\nIPConfig.cfg: OK\n");
+}
+
+// Only NUL separation can carry a name with a newline; it is checked as one
+// file and printed escaped, so it cannot forge a line.
+TEST_F(CheckTest, NulSeparatedNamesMayHoldNewlines) {
+  if (const auto whyNot = fileNamesAreNotBytes()) GTEST_SKIP() << *whyNot;
+  writeList("good.bin", sampleTable());
+  const std::string forged = "x\ngood.bin: OK\ny.bin";
+  writeText(forged, "not a list");
+  const RunResult r = run({"check", "-0", "--files-from", "-"}, forged + '\0' + "good.bin" + '\0');
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "x\\x0Agood.bin: OK\\x0Ay.bin: Length Error!\ngood.bin: OK\n");
+}
+
+TEST_F(CheckTest, UnreadableListIsReportedAfterTheNamesBeforeIt) {
+  writeList("good.bin", sampleTable());
+  const RunResult missing = run({"check", "good.bin", "--files-from", "missing.txt"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.out, "good.bin: OK\n");
+  EXPECT_EQ(missing.err, "scitool: missing.txt: cannot open: " + notFoundText() + "\n");
+
+  std::filesystem::create_directory(path("folder"));
+  const RunResult folder = run({"check", "--files-from", "folder"});
+  EXPECT_EQ(folder.exitCode, 1);
+  // POSIX opens the folder and fails to read it; Windows fails to open it.
+  EXPECT_THAT(folder.err, testing::AllOf(testing::StartsWith("scitool: folder: cannot "),
+                                         testing::EndsWith(": " + isAFolderText() + "\n")));
+}
+
 }  // namespace
 }  // namespace sci::test

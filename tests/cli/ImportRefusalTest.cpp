@@ -81,6 +81,24 @@ INSTANTIATE_TEST_SUITE_P(
         entryRefusal("TextNotString", "server", 12345678, "must be a string, not 12345678")),
     [](const auto& info) { return info.param.name; });
 
+// The editor's fields take no control characters; a file could store an
+// escape sequence that reaches every terminal showing the list.
+const std::string kControlWhy = " (the editor cannot type one)";
+
+INSTANTIATE_TEST_SUITE_P(
+    ControlCharacters, ImportRefusal,
+    ::testing::Values(entryRefusal("EscapeInServer", "server", "vpn\x1B]0;x\a.example.com",
+                                   "control character \\x1B at character 4" + kControlWhy),
+                      entryRefusal("BellInUserName", "userName", "ad\amin",
+                                   "control character \\x07 at character 3" + kControlWhy),
+                      entryRefusal("NewlineInPassword", "password", "pass\nword",
+                                   "control character \\x0A at character 5" + kControlWhy),
+                      entryRefusal("TabInPassword", "password", "\tpass",
+                                   "control character \\x09 at character 1" + kControlWhy),
+                      entryRefusal("DeleteInServer", "server", "vpn.example.com\x7F",
+                                   "control character \\x7F at character 16" + kControlWhy)),
+    [](const auto& info) { return info.param.name; });
+
 INSTANTIATE_TEST_SUITE_P(
     KeyAndPort, ImportRefusal,
     ::testing::Values(entryRefusal("KeyTooShort", "key", "01 02", kKeyWhy + "\"01 02\""),
@@ -139,6 +157,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "document: x: unknown field"},
         Refusal{"DuplicateKey", R"({"formatVersion": 1, "entries": [], "entries": []})",
                 "document: field \"entries\" given twice in one object"},
+        // Found by fuzzing: the library throws out_of_range, not parse_error.
+        Refusal{"NumberOverflow",
+                R"({"formatVersion": 1, "entries": [{"position": 1, "port": 1e999}]})",
+                "document: number overflow parsing '1e999'"},
         Refusal{"NotAnObject", "[]", "document: must be a JSON object"},
         Refusal{"NotJson", "{\"formatVersion\": 1,",
                 "not valid JSON: parse error at line 1, column 21: syntax error while parsing "

@@ -23,6 +23,14 @@ TEST_F(ScitoolTest, VersionIsTheProductVersion) {
   EXPECT_THAT(r.out, HasSubstr("1.0.0.1"));
 }
 
+// Whoever exports must be told what the file holds.
+TEST_F(ScitoolTest, ExportHelpWarnsOfClearPasswords) {
+  const RunResult r = run({"export", "--help"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_THAT(r.out, HasSubstr("every password in clear"));
+  EXPECT_THAT(r.out, HasSubstr("0600"));
+}
+
 struct HelpCase {
   std::vector<std::string> args;
   std::string usage;  // the usage line names the command and its operands
@@ -40,7 +48,7 @@ TEST_P(CommandHelp, PrintsTheCommandsUsageAndSucceeds) {
 INSTANTIATE_TEST_SUITE_P(
     EveryCommand, CommandHelp,
     ::testing::Values(HelpCase{{"show", "--help"}, "scitool show [OPTIONS] LIST"},
-                      HelpCase{{"check", "--help"}, "scitool check [OPTIONS] FILE..."},
+                      HelpCase{{"check", "--help"}, "scitool check [OPTIONS] [FILE...]"},
                       HelpCase{{"export", "--help"}, "scitool export [OPTIONS] LIST"},
                       HelpCase{{"import", "--help"}, "scitool import [OPTIONS] IN"},
                       HelpCase{{"config", "--help"}, "scitool config [OPTIONS] SUBCOMMAND"},
@@ -63,6 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         std::vector<std::string>{}, std::vector<std::string>{"frobnicate"},
         std::vector<std::string>{"show"}, std::vector<std::string>{"show", "a.bin", "b.bin"},
         std::vector<std::string>{"show", "--colour", "a.bin"}, std::vector<std::string>{"check"},
+        std::vector<std::string>{"check", "-0", "a.bin"},
         std::vector<std::string>{"import", "in.json"}, std::vector<std::string>{"config"},
         std::vector<std::string>{"config", "create", "--title", "T", "-o", "x.cfg"}));
 

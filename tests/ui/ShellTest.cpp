@@ -13,10 +13,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <functional>
 
@@ -28,35 +30,6 @@
 using namespace sci;
 using namespace sci::test;
 
-namespace {
-
-// Runs action once on the first window of type T that appears and takes the
-// input, other than `except`: a modal dialog or, with popup set, a popup menu.
-template <typename T>
-void whenShown(std::function<void(T*)> action, QWidget* except = nullptr, bool popup = false) {
-  auto* timer = new QTimer;
-  auto* clock = new QElapsedTimer;
-  clock->start();
-  QObject::connect(timer, &QTimer::timeout, [=] {
-    QWidget* active = popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
-    T* shown = active != except ? qobject_cast<T*>(active) : nullptr;
-    const bool found = shown && shown->isVisible();
-    if (!found && clock->elapsed() < 5000) return;
-    timer->stop();
-    timer->deleteLater();
-    delete clock;
-    if (found) action(shown);
-  });
-  timer->start(10);
-}
-
-template <typename T>
-T* child(QWidget* parent, const char* name) {
-  return parent->findChild<T*>(QString::fromLatin1(name));
-}
-
-}  // namespace
-
 class ShellTest : public QObject {
   Q_OBJECT
 
@@ -67,14 +40,13 @@ class ShellTest : public QObject {
   void shortMessageLeavesRoomForItsCaption();
   void realFileDialog_data();
   void realFileDialog();
-  void allFilesMeansEveryFile_data();
-  void allFilesMeansEveryFile();
   void fileDialogsReturnToTheLastFolder();
   void aboutBoxFromTheContextMenu_data();
   void aboutBoxFromTheContextMenu();
   void helpForTheFocusedDialog();
   void helpReadsWithoutScrolling_data();
   void helpReadsWithoutScrolling();
+  void helpSaysOnlyAMoveAsksToDiscard();
 };
 
 void ShellTest::startUpMessageIsARealMessageBox() {
@@ -173,54 +145,6 @@ void ShellTest::realFileDialog() {
   QCOMPARE(selectedFilter, QStringLiteral("BIN Files (*.bin)"));
   QVERIFY(!confirmsOverwrite);
   QVERIFY(hasTitle);
-}
-
-void ShellTest::allFilesMeansEveryFile_data() {
-  QTest::addColumn<bool>("saving");
-  QTest::newRow("save") << true;
-  QTest::newRow("open") << false;
-}
-
-void ShellTest::allFilesMeansEveryFile() {
-  QFETCH(bool, saving);
-  Workspace ws;
-  // A list saved into a folder named like "x.bin" keeps its name without a dot.
-  ws.writeList(QStringLiteral("servers"), initialTable());
-  const QString typed = ws.qpath(QStringLiteral("list.bin"));
-  bool listsNameWithoutDot = false;
-  QString nameAfterChoosing;
-  whenShown<QFileDialog>([&](QFileDialog* dialog) {
-    dialog->setDirectory(ws.qpath(QString()));
-    auto* name = child<QLineEdit>(dialog, "fileNameEdit");
-    name->setText(typed);
-    // The user picks "All Files (*.*)" from the closed list with the arrow key.
-    QTest::keyClick(child<QComboBox>(dialog, "fileTypeCombo"), Qt::Key_Down);
-    nameAfterChoosing = name->text();
-    // The names the view lists once the folder has been read.
-    auto* files = dialog->findChild<QFileSystemModel*>();
-    const QModelIndex folder = files->index(ws.qpath(QString()));
-    const auto listed = [&] {
-      QStringList names;
-      for (int row = 0; row < files->rowCount(folder); ++row) {
-        names << files->fileName(files->index(row, 0, folder));
-      }
-      return names;
-    };
-    QElapsedTimer clock;
-    clock.start();
-    while (!(listsNameWithoutDot = listed().contains(QStringLiteral("servers"))) &&
-           clock.elapsed() < 3000) {
-      QTest::qWait(20);
-    }
-    static_cast<QDialog*>(dialog)->accept();
-  });
-  QtUserPrompts prompts;
-  const QString chosen =
-      prompts.chooseFile(nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open,
-                         QString::fromLatin1(kServerListFilter));
-  QVERIFY(listsNameWithoutDot);
-  QCOMPARE(nameAfterChoosing, typed);
-  QCOMPARE(chosen, typed);
 }
 
 void ShellTest::fileDialogsReturnToTheLastFolder() {
@@ -349,6 +273,24 @@ void ShellTest::helpReadsWithoutScrolling() {
   auto* text = child<QTextBrowser>(&help, "helpText");
   QCOMPARE(text->verticalScrollBar()->maximum(), 0);
   QCOMPARE(text->horizontalScrollBar()->maximum(), 0);
+}
+
+void ShellTest::helpSaysOnlyAMoveAsksToDiscard() {
+  // Copy and Save store the entry too, but only a move asks the question.
+  QTextDocument document;
+  document.setHtml(HelpWindow::html(HelpTopic::ServerList));
+  const QStringList sentences =
+      document.toPlainText().simplified().split(QRegularExpression(QStringLiteral("(?<=\\.) ")));
+  QStringList asking;
+  for (const QString& sentence : sentences) {
+    if (sentence.contains(QStringLiteral("discard"), Qt::CaseInsensitive)) asking << sentence;
+  }
+  QVERIFY(!asking.isEmpty());
+  for (const QString& sentence : asking) {
+    QVERIFY2(sentence.contains(QStringLiteral("mov"), Qt::CaseInsensitive), qPrintable(sentence));
+    QVERIFY2(!sentence.contains(QStringLiteral("copy"), Qt::CaseInsensitive), qPrintable(sentence));
+    QVERIFY2(!sentence.contains(QStringLiteral("save"), Qt::CaseInsensitive), qPrintable(sentence));
+  }
 }
 
 QTEST_MAIN(ShellTest)

@@ -3,9 +3,13 @@
 // configuration and server list files made through the data API, and a
 // shown dialog driven with real key and mouse events.
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -72,5 +76,30 @@ class DialogRun {
  private:
   std::unique_ptr<ServerListDialog> dialog_;
 };
+
+template <typename T>
+T* child(QWidget* parent, const char* name) {
+  return parent->findChild<T*>(QString::fromLatin1(name));
+}
+
+// Runs action once on the first window of type T that appears and takes the
+// input, other than `except`: a modal dialog or, with popup set, a popup menu.
+template <typename T>
+void whenShown(std::function<void(T*)> action, QWidget* except = nullptr, bool popup = false) {
+  auto* timer = new QTimer;
+  auto* clock = new QElapsedTimer;
+  clock->start();
+  QObject::connect(timer, &QTimer::timeout, [=] {
+    QWidget* active = popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
+    T* shown = active != except ? qobject_cast<T*>(active) : nullptr;
+    const bool found = shown && shown->isVisible();
+    if (!found && clock->elapsed() < 5000) return;
+    timer->stop();
+    timer->deleteLater();
+    delete clock;
+    if (found) action(shown);
+  });
+  timer->start(10);
+}
 
 }  // namespace sci::test

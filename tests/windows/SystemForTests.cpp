@@ -42,7 +42,8 @@ void setEnvironment(const std::string& name, const std::optional<std::string>& v
 }
 
 std::optional<std::string> fileNamesAreNotBytes() {
-  return std::string("Windows file names are UTF-16 text, never bytes that are not UTF-8");
+  return std::string(
+      "Windows file names are UTF-16 text without control characters, never arbitrary bytes");
 }
 
 }  // namespace sci::test
