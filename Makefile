@@ -1,6 +1,6 @@
 # The two entry points: `make run` starts the editor, `make test` runs every test.
 # Both install missing Debian packages first, then configure and build.
-.PHONY: run test deps build build-asan fuzz bench package clean
+.PHONY: run test test-windows deps build build-asan build-windows fuzz bench package clean
 
 JOBS ?= $(shell nproc)
 
@@ -15,12 +15,21 @@ build-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 
+# The core, scitool and their tests cross-built for Windows, run under Wine.
+build-windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows -j $(JOBS)
+
 run: build
 	@scripts/run-sciedit
 
-test: build build-asan
+test: build build-asan build-windows
 	ctest --preset default -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+	ctest --preset windows -j $(JOBS)
+
+test-windows: build-windows
+	ctest --preset windows -j $(JOBS)
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null

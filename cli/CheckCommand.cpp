@@ -1,19 +1,20 @@
-#include <fcntl.h>
 #include <fmt/format.h>
-#include <unistd.h>
 
 #include <array>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "cli/Commands.h"
 #include "cli/EditorWords.h"
+#include "cli/NameList.h"
 #include "cli/SmallFileReader.h"
 #include "cli/TerminalText.h"
 #include "data/DeviceConfig.h"
 #include "data/FileDescriptor.h"
+#include "data/FixedSizeRead.h"
+#include "data/OpenForReading.h"
 #include "data/ServerListFile.h"
+#include "data/SystemError.h"
 
 namespace sci {
 namespace {
@@ -45,7 +46,7 @@ class NameReader {
   NameReader(int fd, char separator) : fd_(fd), separator_(separator) {}
 
   // False at the end of the list or on a read failure (error() then holds
-  // errno). A last name without a separator still counts.
+  // the system's reason). A last name without a separator still counts.
   bool next(std::string& name) {
     name.clear();
     for (;;) {
@@ -54,9 +55,9 @@ class NameReader {
         // far must be out before it does. Read from a file, that is one
         // flush per buffer of names, not one per name.
         std::fflush(stdout);
-        const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) error_ = errno;
+        const ssize_t n = read_(fd_, buffer_.data(), buffer_.size());
+        if (n < 0 && interruptedCall(lastSystemError())) continue;
+        if (n < 0) error_ = lastSystemError();
         if (n <= 0) return !name.empty();
         next_ = buffer_.data();
         end_ = next_ + n;
@@ -72,6 +73,7 @@ class NameReader {
  private:
   int fd_;
   char separator_;
+  ReadCall read_ = systemRead();
   std::array<char, 65536> buffer_;
   const char* next_ = nullptr;
   const char* end_ = nullptr;
@@ -101,13 +103,14 @@ int runCheck(const CheckOptions& options) {
     const bool standardInput = options.filesFrom == "-";
     FileDescriptor opened;
     if (!standardInput) {
-      opened = FileDescriptor(::open(options.filesFrom.c_str(), O_RDONLY | O_CLOEXEC));
+      int error = 0;
+      opened = openNameList(options.filesFrom, error);
       if (!opened) {
-        reportFailure(options.filesFrom, cannotOpenText(errno));
+        reportFailure(options.filesFrom, cannotOpenText(error));
         return kExitRefused;
       }
     }
-    const std::string failure = checkListed(standardInput ? STDIN_FILENO : opened.get(),
+    const std::string failure = checkListed(standardInput ? ::fileno(stdin) : opened.get(),
                                             options.nulSeparated ? '\0' : '\n', allGood);
     if (!failure.empty()) {
       reportFailure(options.filesFrom, failure);

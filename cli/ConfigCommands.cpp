@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
 #include "cli/LoadedDeviceConfig.h"
@@ -91,7 +92,7 @@ int runConfigCreate(const ConfigCreateOptions& options) {
       encodeDeviceConfig(*title, static_cast<std::uint16_t>(value16),
                          static_cast<std::uint32_t>(value32), static_cast<std::uint8_t>(value8));
   const std::string failure = runOutputWrite(options.output, [&] {
-    return writeFileAtomically(options.output, bytes, WriteOps::system());
+    return writeFileAtomically(argumentPath(options.output), bytes, WriteOps::system());
   });
   if (!failure.empty()) {
     reportFailure(options.output, failure);

@@ -1,16 +1,12 @@
 #include "cli/EditorWords.h"
 
-#include <system_error>
+#include "data/SystemError.h"
 
 namespace sci {
 
-std::string cannotOpenText(int osError) {
-  return "cannot open: " + std::generic_category().message(osError);
-}
+std::string cannotOpenText(int osError) { return "cannot open: " + systemErrorText(osError); }
 
-std::string cannotReadText(int osError) {
-  return "cannot read: " + std::generic_category().message(osError);
-}
+std::string cannotReadText(int osError) { return "cannot read: " + systemErrorText(osError); }
 
 namespace {
 

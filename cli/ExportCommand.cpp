@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
 #include "cli/LoadedServerList.h"
@@ -27,7 +28,8 @@ int runExport(const std::string& path, const std::string& output) {
                                               text.size());
   // The passwords are in clear: nobody else may read a new file.
   const std::string failure = runOutputWrite(
-      output, [&] { return writeFileAtomically(output, content, WriteOps::system()); },
+      output,
+      [&] { return writeFileAtomically(argumentPath(output), content, WriteOps::system()); },
       NewFileAccess::OwnerOnly);
   if (!failure.empty()) {
     reportFailure(output, failure);

@@ -1,5 +1,6 @@
 #include <fmt/format.h>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/InputText.h"
 #include "cli/LoadedDeviceConfig.h"
@@ -31,7 +32,7 @@ int runImport(const ImportOptions& options) {
   if (refused) return kExitRefused;
 
   const std::string failure = runOutputWrite(options.output, [&] {
-    return writeServerList(options.output, outcome.table, config.config);
+    return writeServerList(argumentPath(options.output), outcome.table, config.config);
   });
   if (!failure.empty()) {
     reportFailure(options.output, failure);

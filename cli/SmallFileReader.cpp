@@ -1,5 +1,6 @@
 #include "cli/SmallFileReader.h"
 
+#include "cli/Arguments.h"
 #include "cli/EditorWords.h"
 #include "data/FileError.h"
 
@@ -9,7 +10,7 @@ SmallFile readSmallFile(const std::string& path, std::initializer_list<std::size
                         const ReadCall& readCall) {
   SmallFile small;
   try {
-    FileOfSize file = readFileOfSize(std::filesystem::path(path), sizes, readCall);
+    FileOfSize file = readFileOfSize(argumentPath(path), sizes, readCall);
     switch (file.result) {
       case FileResult::Ok:
         small.bytes = std::move(file.bytes);

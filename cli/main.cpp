@@ -9,7 +9,9 @@
 #include <string>
 #include <system_error>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
+#include "cli/StandardStreams.h"
 
 namespace {
 
@@ -36,7 +38,11 @@ int withOutputChecked(int code) {
 
 int main(int argc, char** argv) {
   using namespace sci;
+  useBinaryStandardStreams();
   CLI::App app(kDescription, "scitool");
+  // A path such as /tmp/list.bin is a file, not a Windows-style /option;
+  // CLI11 would take it for one on Windows.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("scitool ") + SCITOOL_VERSION);
   app.require_subcommand(1);
   app.footer(
@@ -127,8 +133,11 @@ int main(int argc, char** argv) {
       ->required();
   createCmd->callback([&] { run = [&] { return runConfigCreate(create); }; });
 
+  std::vector<std::string> arguments = commandLineArguments(argc, argv);
+  std::vector<char*> argumentPointers;
+  for (std::string& argument : arguments) argumentPointers.push_back(argument.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
   } catch (const CLI::ParseError& e) {
     // Help and version are successes; every real parse error is a usage error.
     return withOutputChecked(app.exit(e) == 0 ? kExitOk : kExitUsage);

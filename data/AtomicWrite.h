@@ -39,6 +39,11 @@ struct WriteOps {
 // cannot give a new file). Such a file is never truncated first: the new
 // content goes over the old from offset 0, a failure puts the old bytes back
 // where it can, and the FileError's state says what the file then holds.
+// On Windows the temporary file always has a name (".NAME.XXXXXX" beside
+// the target), flushed with FlushFileBuffers and put in place with
+// ReplaceFileW, which keeps the target's attributes and security (a new
+// file is moved in with MoveFileExW); a read-only file is OpenFailed, and a
+// file another program holds open fails with a sharing violation.
 FileResult writeFileAtomically(const std::filesystem::path& target,
                                std::span<const std::uint8_t> content, const WriteOps& ops);
 

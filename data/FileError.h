@@ -30,7 +30,8 @@ enum class FileOperation { Read, Size, Write, Flush, Close, Rename };
 // The message text for a cause, with "%1" where the file name goes.
 const char* causeText(FileErrorCause cause);
 
-// POSIX errno to cause; unmapped values give Generic.
+// POSIX errno to cause; unmapped values give Generic. POSIX builds only:
+// code for both systems uses causeFromSystemError (data/SystemError.h).
 FileErrorCause causeFromErrno(int error);
 
 class FileError : public std::runtime_error {

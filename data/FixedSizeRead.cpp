@@ -1,21 +1,17 @@
 #include "data/FixedSizeRead.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 
-#include "data/FileDescriptor.h"
 #include "data/FileError.h"
+#include "data/OpenForReading.h"
+#include "data/SystemError.h"
 
 namespace sci {
 namespace {
 
 [[noreturn]] void fail(FileOperation operation, const std::filesystem::path& path, int error) {
-  throw FileError(causeFromErrno(error), operation, path, error);
+  throw FileError(causeFromSystemError(error), operation, path, error);
 }
 
 // Where a file of the given size is to be read to; nothing when no file of
@@ -24,24 +20,17 @@ using Destination = std::function<std::optional<std::span<std::uint8_t>>(std::si
 
 FileResult readWhole(const std::filesystem::path& path, const Destination& destination,
                      int& openError, const ReadCall& readCall) {
-  // Non-blocking so that a FIFO without a writer cannot hang the program;
-  // it has no regular size and ends as a LengthError.
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!fd) {
-    openError = errno;
+  // A pipe or device has no regular size and ends as a LengthError.
+  OpenedForReading opened = openForReading(path);
+  if (!opened.fd) {
+    openError = opened.error;
     return FileResult::OpenFailed;
   }
-
-  struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) fail(FileOperation::Size, path, errno);
-  // Other systems refuse to open a folder as a file; behave the same way.
-  if (S_ISDIR(info.st_mode)) {
-    openError = EISDIR;
-    return FileResult::OpenFailed;
-  }
-  const auto out =
-      S_ISREG(info.st_mode) ? destination(static_cast<std::size_t>(info.st_size)) : std::nullopt;
-  if (!out || static_cast<std::uintmax_t>(info.st_size) != out->size()) {
+  FileDescriptor& fd = opened.fd;
+  const auto out = opened.kind == FileKind::Regular
+                       ? destination(static_cast<std::size_t>(opened.size))
+                       : std::nullopt;
+  if (!out || opened.size != out->size()) {
     fd.close(path);
     return FileResult::LengthError;
   }
@@ -50,8 +39,9 @@ FileResult readWhole(const std::filesystem::path& path, const Destination& desti
   while (done < out->size()) {
     const ssize_t n = readCall(fd.get(), out->data() + done, out->size() - done);
     if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(FileOperation::Read, path, errno);
+      const int error = lastSystemError();
+      if (interruptedCall(error)) continue;
+      fail(FileOperation::Read, path, error);
     }
     // The file shrank after its size was taken: never treat the rest as data.
     if (n == 0) throw FileError(FileErrorCause::EndOfFile, FileOperation::Read, path, 0);
@@ -62,8 +52,6 @@ FileResult readWhole(const std::filesystem::path& path, const Destination& desti
 }
 
 }  // namespace
-
-ReadCall systemRead() { return &::read; }
 
 FileResult readFixedSizeFile(const std::filesystem::path& path, std::span<std::uint8_t> out,
                              const ReadCall& readCall) {

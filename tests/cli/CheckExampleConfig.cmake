@@ -2,6 +2,7 @@
 # result with the committed examples/IPConfig.cfg.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
+set(ENV{SCITOOL_RUNNER} "${RUNNER}")
 execute_process(
   COMMAND "${SCRIPT}" "${SCITOOL}" "${WORK_DIR}/IPConfig.cfg"
   RESULT_VARIABLE result)

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/SystemForTests.h"
 #include "tests/cli/ScitoolFixture.h"
 
 namespace sci::test {
@@ -193,7 +194,7 @@ TEST_F(ImportRefusal, BadConfigurationStopsTheImport) {
   corrupt.pop_back();
   writeBytes("short.cfg", corrupt);
   const std::pair<std::string, std::string> cases[] = {
-      {"missing.cfg", "cannot open: No such file or directory"},
+      {"missing.cfg", "cannot open: " + notFoundText()},
       {"short.cfg", "Length Error!"},
       {"corrupt.cfg", "check data error!"},
   };

@@ -1,9 +1,5 @@
 #include "tests/cli/ScitoolFixture.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -11,6 +7,8 @@
 #include <sstream>
 
 #include "data/ServerListFile.h"
+#include "tests/cli/RunProcess.h"
+#include "tests/data/TempDir.h"
 
 namespace sci::test {
 namespace fs = std::filesystem;
@@ -19,11 +17,7 @@ namespace {
 constexpr unsigned kRunTimeoutSeconds = 30;
 }  // namespace
 
-void ScitoolTest::SetUp() {
-  std::string templ = (fs::temp_directory_path() / "scitool-test-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-  dir_ = templ;
-}
+void ScitoolTest::SetUp() { dir_ = makeUniqueFolder("scitool-test-"); }
 
 void ScitoolTest::TearDown() {
   std::error_code ignored;
@@ -37,36 +31,20 @@ RunResult ScitoolTest::run(const std::vector<std::string>& args,
   const fs::path errPath = dir_ / ".stderr";
   writeText(".stdin", stdinText);
 
-  std::vector<std::string> argv{SCITOOL_PATH};
-  argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> cargv;
-  for (std::string& a : argv) cargv.push_back(a.data());
-  cargv.push_back(nullptr);
-
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int in = ::open(inPath.c_str(), O_RDONLY);
-    const int out = stdoutTarget.empty()
-                        ? ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
-                        : ::open(stdoutTarget.c_str(), O_WRONLY);
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
-        ::dup2(err, 2) < 0 || ::chdir(dir_.c_str()) != 0) {
-      ::_exit(127);
-    }
-    // The alarm outlives exec: a tool that hangs is killed and the test
-    // fails with exit code 128 + SIGALRM instead of never ending.
-    ::alarm(kRunTimeoutSeconds);
-    ::execv(cargv[0], cargv.data());
-    ::_exit(127);
-  }
+  ProcessRun process;
+  process.argv = {SCITOOL_PATH};
+  process.argv.insert(process.argv.end(), args.begin(), args.end());
+  process.workDir = dir_;
+  process.input = inPath;
+  process.output = stdoutTarget.empty() ? outPath : fs::path(stdoutTarget);
+  process.error = errPath;
+  process.timeoutSeconds = kRunTimeoutSeconds;
   RunResult result;
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) {
+  result.exitCode = runProcess(process);
+  if (result.exitCode == -1) {
     ADD_FAILURE() << "cannot run " << SCITOOL_PATH;
     return result;
   }
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   if (stdoutTarget.empty()) result.out = readText(".stdout");
   result.err = readText(".stderr");
   return result;

@@ -3,14 +3,15 @@
 #include "cli/SmallFileReader.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "data/SystemError.h"
+#include "tests/SystemForTests.h"
 
 namespace sci {
 namespace {
@@ -28,39 +29,40 @@ ReadCall plainRead() { return systemRead(); }
 
 const ReasonCase kCases[] = {
     {"read", 8, plainRead, ""},
-    {"missing", 0, plainRead, "cannot open: No such file or directory"},
+    {"missing", 0, plainRead, "cannot open: " + test::notFoundText()},
     {"other size", 9, plainRead, "Length Error!"},
     {"read fails", 8,
      [] {
        return ReadCall([](int, void*, std::size_t) -> ssize_t {
-         errno = EIO;
+         setLastSystemError(test::kIoErrorCode);
          return -1;
        });
      },
-     "cannot read: Input/output error"},
+     "cannot read: " + test::ioErrorText()},
     // Once a length error, as if the file had always been short; now the
     // same failure as in the editor.
     {"shrinks while read", 8,
      [] {
        return ReadCall([calls = 0](int fd, void* buffer, std::size_t size) mutable -> ssize_t {
-         return ++calls == 1 ? ::read(fd, buffer, size / 2) : 0;
+         return ++calls == 1 ? systemRead()(fd, buffer, size / 2) : 0;
        });
      },
      "An attempt was made to access an unnamed file past its end."},
 };
 
 TEST(SmallFileReader, GivesOneReasonPerFailure) {
-  const fs::path dir = fs::path(testing::TempDir()) / ("small-file-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::path(testing::TempDir()) / ("small-file-" + std::to_string(test::processId()));
   fs::create_directories(dir);
   for (const ReasonCase& c : kCases) {
     SCOPED_TRACE(c.name);
     const fs::path path = dir / c.name;
     if (c.fileSize != 0) {
-      std::FILE* file = std::fopen(path.c_str(), "wb");
-      ASSERT_NE(file, nullptr);
+      std::ofstream file(path, std::ios::binary);
       const std::vector<char> bytes(c.fileSize, 'x');
-      ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
-      ASSERT_EQ(std::fclose(file), 0);
+      file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      file.close();
+      ASSERT_TRUE(file.good());
     }
     const SmallFile read = readSmallFile(path.string(), {4, 8}, c.makeReadCall());
     EXPECT_EQ(read.failure, c.reason);

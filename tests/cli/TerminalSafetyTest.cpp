@@ -10,6 +10,7 @@
 
 #include "data/ServerListFile.h"
 #include "data/SingleByteText.h"
+#include "tests/SystemForTests.h"
 #include "tests/cli/ScitoolFixture.h"
 
 namespace sci::test {
@@ -80,7 +81,11 @@ const HostileName kHostileNames[] = {
 
 class HostileFileName : public ScitoolTest, public ::testing::WithParamInterface<HostileName> {
  protected:
+  // The names are byte strings made on the test's side; the printable
+  // UTF-8 one would need the tests to make UTF-16 names the way scitool
+  // reads its arguments, which they do not yet.
   void SetUp() override {
+    if (const auto whyNot = fileNamesAreNotBytes()) GTEST_SKIP() << *whyNot;
     ScitoolTest::SetUp();
     writeConfig();
   }

@@ -6,6 +6,7 @@
 
 #include <cctype>
 
+#include "tests/SystemForTests.h"
 #include "tests/cli/ScitoolFixture.h"
 
 namespace sci::test {
@@ -25,8 +26,8 @@ class WriteFailure : public ScitoolTest,
 
 TEST_P(WriteFailure, ReportsTheTargetAndExitsWithOne) {
   for (const auto& [target, reason] :
-       {std::pair<std::string, std::string>{"missing/out", "No such file or directory"},
-        {"folder", "Is a directory"}}) {
+       {std::pair<std::string, std::string>{"missing/out", pathNotFoundText()},
+        {"folder", isAFolderText()}}) {
     std::vector<std::string> args = GetParam();
     args.insert(args.end(), {"-o", target});
     const RunResult r = run(args);

@@ -1,15 +1,15 @@
 #include "data/FixedSizeRead.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <array>
-#include <cerrno>
 #include <functional>
 #include <string>
 
 #include "data/FileError.h"
+#include "data/OpenForReading.h"
+#include "data/SystemError.h"
+#include "tests/SystemForTests.h"
 #include "tests/data/TempDir.h"
 
 namespace sci {
@@ -58,18 +58,18 @@ const ReadFaultCase kReadFaults[] = {
     {"shrinks while read",
      [] {
        return ReadCall([calls = 0](int fd, void* buffer, std::size_t size) mutable -> ssize_t {
-         return ++calls == 1 ? ::read(fd, buffer, size / 2) : 0;
+         return ++calls == 1 ? systemRead()(fd, buffer, size / 2) : 0;
        });
      },
      FileErrorCause::EndOfFile, 0},
     {"read fails",
      [] {
        return ReadCall([](int, void*, std::size_t) -> ssize_t {
-         errno = EIO;
+         setLastSystemError(test::kIoErrorCode);
          return -1;
        });
      },
-     FileErrorCause::HardIO, EIO},
+     FileErrorCause::HardIO, test::kIoErrorCode},
 };
 
 class FixedSizeRead : public testing::TestWithParam<Reader> {
@@ -108,14 +108,15 @@ TEST_P(FixedSizeRead, InterruptedAndPieceByPieceReadsComplete) {
   Bytes content(kSize);
   for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i);
   writeBytes(dir / "f", content);
-  const ReadCall interruptedOnce = [interrupted = false](int fd, void* buffer,
-                                                         std::size_t) mutable -> ssize_t {
+  // Where calls are never interrupted, the pieces alone are tried.
+  const ReadCall interruptedOnce = [interrupted = !test::kInterruptedCode](
+                                       int fd, void* buffer, std::size_t) mutable -> ssize_t {
     if (!interrupted) {
       interrupted = true;
-      errno = EINTR;
+      setLastSystemError(*test::kInterruptedCode);
       return -1;
     }
-    return ::read(fd, buffer, 1);
+    return systemRead()(fd, buffer, 1);
   };
   Bytes bytes;
   ASSERT_EQ(GetParam().read(dir / "f", interruptedOnce, bytes), FileResult::Ok);
@@ -126,18 +127,21 @@ TEST_P(FixedSizeRead, RefusesWhatIsNotAFileOfAWantedSize) {
   writeBytes(dir / "short", Bytes(kSize - 1, 1));
   writeBytes(dir / "long", Bytes(kSize + 1, 1));
   fs::create_directory(dir / "folder");
-  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  const auto noPipe = test::makeFifo(dir / "pipe");
   const struct {
-    const char* name;
+    fs::path path;
     FileResult result;
   } cases[] = {
-      {"short", FileResult::LengthError},  {"long", FileResult::LengthError},
-      {"pipe", FileResult::LengthError},   {"folder", FileResult::OpenFailed},
-      {"missing", FileResult::OpenFailed},
+      {dir / "short", FileResult::LengthError},
+      {dir / "long", FileResult::LengthError},
+      {noPipe ? test::nullDevice() : dir / "pipe", FileResult::LengthError},
+      {test::otherDevice(), FileResult::LengthError},
+      {dir / "folder", FileResult::OpenFailed},
+      {dir / "missing", FileResult::OpenFailed},
   };
   for (const auto& c : cases) {
     Bytes bytes;
-    EXPECT_EQ(GetParam().read(dir / c.name, systemRead(), bytes), c.result) << c.name;
+    EXPECT_EQ(GetParam().read(c.path, systemRead(), bytes), c.result) << c.path;
   }
 }
 
@@ -162,8 +166,8 @@ TEST(ReadFileOfSize, TakesAnyListedSizeAndGivesTheSystemsReasonForOpenFailed) {
   EXPECT_EQ(unlisted.result, FileResult::LengthError);
   EXPECT_TRUE(unlisted.bytes.empty());
 
-  EXPECT_EQ(readFileOfSize(dir / "missing", {kSize}).openError, ENOENT);
-  EXPECT_EQ(readFileOfSize(dir / "folder", {kSize}).openError, EISDIR);
+  EXPECT_EQ(readFileOfSize(dir / "missing", {kSize}).openError, test::kNotFoundCode);
+  EXPECT_EQ(readFileOfSize(dir / "folder", {kSize}).openError, folderError());
 }
 
 }  // namespace

@@ -2,14 +2,15 @@
 // A private folder per test, removed afterwards, and small file helpers.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,22 @@ namespace fs = std::filesystem;
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A new folder only this user may enter, as mkdtemp makes, on every system.
+inline fs::path makeUniqueFolder(const std::string& prefix) {
+  static std::mt19937_64 generator{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path path = fs::temp_directory_path() / (prefix + std::to_string(generator()));
+    if (fs::create_directory(path)) {
+      fs::permissions(path, fs::perms::owner_all);
+      return path;
+    }
+  }
+  throw std::runtime_error("no unused temporary folder name");
+}
+
 class TempDir {
  public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "sci-data-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
+  TempDir() : path_(makeUniqueFolder("sci-data-")) {}
   ~TempDir() {
     std::error_code ec;
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);

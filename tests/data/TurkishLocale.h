@@ -6,12 +6,12 @@
 // a private folder, found through LOCPATH.
 
 #include <stdlib.h>
-#include <sys/wait.h>
 
 #include <clocale>
 #include <optional>
 #include <string>
 
+#include "tests/SystemForTests.h"
 #include "tests/data/TempDir.h"
 
 namespace sci::test {
@@ -25,25 +25,15 @@ class TurkishLocale {
     if (std::setlocale(LC_ALL, name_.c_str()) != nullptr) return;
 
     built_.emplace();
-    const std::string command = "localedef -i tr_TR -f " + charset + " '" +
-                                (built_->path() / name_).string() + "' >/dev/null 2>&1";
-    // localedef exits with 1 for mere warnings, so success is judged by
-    // whether the locale then loads.
-    const int status = std::system(command.c_str());
-    ::setenv("LOCPATH", built_->path().c_str(), 1);
+    // Success is judged by whether the locale then loads.
+    const std::string failure = buildLocale("tr_TR", charset, built_->path() / name_);
+    setEnvironment("LOCPATH", built_->path().string());
     if (std::setlocale(LC_ALL, name_.c_str()) != nullptr) return;
-    unavailable_ = name_ + " is not installed and `localedef -i tr_TR -f " + charset +
-                   "` could not build it (exit status " +
-                   std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : status) +
-                   "; the locales package holds its sources)";
+    unavailable_ = name_ + " is not installed and could not be built: " + failure;
   }
 
   ~TurkishLocale() {
-    if (savedLocPath_) {
-      ::setenv("LOCPATH", savedLocPath_->c_str(), 1);
-    } else {
-      ::unsetenv("LOCPATH");
-    }
+    setEnvironment("LOCPATH", savedLocPath_);
     std::setlocale(LC_ALL, saved_.c_str());
   }
 

@@ -1,0 +1,33 @@
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include "cli/Arguments.h"
+#include "cli/NameList.h"
+#include "data/OpenForReading.h"
+
+namespace sci {
+
+FileDescriptor openNameList(const std::string& path, int& error) {
+  // Windows opens no folder as a file; say it is one.
+  const DWORD attributes = ::GetFileAttributesW(argumentPath(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    error = folderError();
+    return FileDescriptor();
+  }
+  const HANDLE handle =
+      ::CreateFileW(argumentPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    error = static_cast<int>(::GetLastError());
+    return FileDescriptor();
+  }
+  const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    error = static_cast<int>(::GetLastError());
+    ::CloseHandle(handle);
+  }
+  return FileDescriptor(fd);
+}
+
+}  // namespace sci

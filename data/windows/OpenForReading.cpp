@@ -1,0 +1,68 @@
+#include "data/OpenForReading.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "data/FileError.h"
+#include "data/FixedSizeRead.h"
+#include "data/SystemError.h"
+
+namespace sci {
+
+OpenedForReading openForReading(const std::filesystem::path& path) {
+  OpenedForReading opened;
+  // Windows opens no folder as a file; tell it apart from a refused file.
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    opened.kind = FileKind::Folder;
+    opened.error = folderError();
+    return opened;
+  }
+  // No sharing, as the editor opens its files: nobody changes the file
+  // while it is read. A device such as CON or NUL opens like a file.
+  const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    opened.error = lastSystemError();
+    return opened;
+  }
+  const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    opened.error = lastSystemError();
+    ::CloseHandle(handle);
+    return opened;
+  }
+  opened.fd = FileDescriptor(fd);
+  // Pipes and character devices have no length of their own.
+  if (::GetFileType(handle) != FILE_TYPE_DISK) return opened;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(handle, &size)) {
+    const int error = lastSystemError();
+    throw FileError(causeFromSystemError(error), FileOperation::Size, path, error);
+  }
+  opened.kind = FileKind::Regular;
+  opened.size = static_cast<std::uintmax_t>(size.QuadPart);
+  return opened;
+}
+
+int folderError() { return ERROR_DIRECTORY; }
+
+bool interruptedCall(int) { return false; }
+
+ReadCall systemRead() {
+  return [](int fd, void* buffer, std::size_t size) -> ssize_t {
+    // One call never asks for more than a DWORD can count.
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    DWORD got = 0;
+    if (!::ReadFile(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)), buffer, chunk, &got, nullptr)) {
+      // A pipe whose writer has finished: the end of its data, as on POSIX.
+      return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
+    }
+    return static_cast<ssize_t>(got);
+  };
+}
+
+}  // namespace sci
