@@ -1,6 +1,6 @@
 # The two entry points: `make run` starts the editor, `make test` runs every test.
 # Both install missing Debian packages first, then configure and build.
-.PHONY: run test test-windows deps build build-asan build-windows fuzz bench clean
+.PHONY: run test test-windows deps build build-asan build-windows fuzz bench package clean
 
 JOBS ?= $(shell nproc)
 
@@ -34,6 +34,10 @@ test-windows: build-windows
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
+
+# The Debian package, build/default/sciedit_<version>_amd64.deb.
+package: build
+	@cmake --build --preset default --target package
 
 bench: build
 	@for b in build/default/bench/bench_*; do $$b; done

@@ -1,4 +1,6 @@
-// Build step: writes the application icon as PNG files into the given folder.
+// Build step: writes the application icon as PNG files into the given folder,
+// one per size: the window icon takes 16 and 32, the installed theme icons
+// take them all.
 
 #include <QDir>
 #include <QString>
@@ -12,7 +14,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir dir(QString::fromLocal8Bit(argv[1]));
-  for (int size : {16, 32}) {
+  for (int size : {16, 32, 48, 64, 128, 256}) {
     const QString file = dir.filePath(QStringLiteral("sciedit-%1.png").arg(size));
     if (!sci::paintAppIcon(size).save(file, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(file));

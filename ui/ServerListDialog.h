@@ -49,6 +49,11 @@ class ServerListDialog : public QDialog, public EntryView {
   void setPasteEnabled(bool enabled) override;
 
   void EnableEditing(bool enable);
+  // Whether Open is offered: only with a valid device configuration.
+  bool canOpen() const;
+  // Reads path as Open does once its file dialog has chosen it, with the
+  // same messages (ServerListFileCommands.cpp).
+  void openList(const QString& path);
 
  public slots:
   // Closes only when every field passes the read-back.
@@ -67,9 +72,6 @@ class ServerListDialog : public QDialog, public EntryView {
   // ServerListStartup.cpp
   void startUp();
   void loadConfiguration();
-  // ServerListFileCommands.cpp
-  void openList(const QString& path);
-
   void showStop(const QString& text, const QString& caption = {});
 
   UserPrompts& prompts_;

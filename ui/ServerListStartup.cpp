@@ -53,6 +53,8 @@ void ServerListDialog::loadConfiguration() {
   EnableEditing(false);
 }
 
+bool ServerListDialog::canOpen() const { return widgets_.open->isEnabled(); }
+
 void ServerListDialog::EnableEditing(bool enable) {
   for (QWidget* widget : std::initializer_list<QWidget*>{
            widgets_.server, widgets_.port, widgets_.key, widgets_.userName, widgets_.password,

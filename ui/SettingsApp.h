@@ -4,15 +4,18 @@
 
 #include <QApplication>
 
+#include "ui/CommandLine.h"
+
 namespace sci {
 
 class SettingsApp {
  public:
   SettingsApp(int& argc, char** argv);
 
-  // Constructs the server list dialog and runs it modally; returns the
-  // process exit code.
-  int InitInstance();
+  // Constructs the server list dialog on the configuration the command line
+  // names, opens its list, and runs the dialog modally; returns the process
+  // exit code.
+  int InitInstance(const CommandLine& command);
 
  private:
   QApplication app_;
