@@ -3,6 +3,7 @@
 // standard input, up to a size no server list comes near.
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace sci {
@@ -15,5 +16,11 @@ struct InputText {
 };
 
 InputText readInputText(const std::string& path);
+
+// What differs between systems (one file per platform): opening a named
+// input for binary reading, nullptr and the system's reason when it fails,
+// and the system's reason for the last failed read.
+std::FILE* openInputFile(const std::string& path, int& error);
+int lastReadError();
 
 }  // namespace sci

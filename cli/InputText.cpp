@@ -1,6 +1,5 @@
 #include "cli/InputText.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -11,11 +10,12 @@ namespace sci {
 InputText readInputText(const std::string& path) {
   InputText input;
   const bool standardInput = path == "-";
-  std::unique_ptr<FILE, int (*)(FILE*)> file(
-      standardInput ? stdin : std::fopen(path.c_str(), "rb"),
-      standardInput ? [](FILE*) { return 0; } : &std::fclose);
+  int error = 0;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+      standardInput ? stdin : openInputFile(path, error),
+      standardInput ? [](std::FILE*) { return 0; } : &std::fclose);
   if (!file) {
-    input.failure = cannotOpenText(errno);
+    input.failure = cannotOpenText(error);
     return input;
   }
   char buffer[65536];
@@ -27,7 +27,7 @@ InputText readInputText(const std::string& path) {
       return input;
     }
   }
-  if (std::ferror(file.get())) input.failure = cannotReadText(errno);
+  if (std::ferror(file.get())) input.failure = cannotReadText(lastReadError());
   return input;
 }
 
