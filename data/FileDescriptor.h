@@ -1,8 +1,6 @@
 #pragma once
-// An owned file descriptor (on Windows the C runtime's, which wraps a file
-// handle, so the same seams serve both systems). Closing is explicit so that
-// a failing close can be reported; the destructor only cleans up on error
-// paths.
+// An owned POSIX file descriptor. Closing is explicit so that a failing
+// close can be reported; the destructor only cleans up on error paths.
 
 #include <filesystem>
 

@@ -13,19 +13,9 @@
 #include "cli/TerminalText.h"
 #include "data/ServerListFile.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzDeviceConfig.h"
 
-namespace {
-
-const sci::DeviceConfig& fuzzConfig() {
-  static const sci::DeviceConfig config = [] {
-    sci::DeviceConfig c;
-    sci::decodeDeviceConfig(sci::encodeDeviceConfig("Fuzz", 0xBEEF, 0x01020304, 0x5A), c);
-    return c;
-  }();
-  return config;
-}
-
-}  // namespace
+using sci::fuzz::fuzzConfig;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -9,6 +9,7 @@
 
 #include "data/ServerListFile.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzDeviceConfig.h"
 #include "fuzz/PatchedChecksum.h"
 
 namespace {
@@ -16,14 +17,7 @@ namespace {
 constexpr unsigned kFixedRandom = 300;  // 300 % 255 == 45
 constexpr std::uint8_t kExpectedRandomByte = 45;
 
-const sci::DeviceConfig& fuzzConfig() {
-  static const sci::DeviceConfig config = [] {
-    sci::DeviceConfig c;
-    sci::decodeDeviceConfig(sci::encodeDeviceConfig("Fuzz", 0xBEEF, 0x01020304, 0x5A), c);
-    return c;
-  }();
-  return config;
-}
+using sci::fuzz::fuzzConfig;
 
 }  // namespace
 

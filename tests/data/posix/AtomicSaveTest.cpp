@@ -22,6 +22,7 @@
 
 #include "data/FileError.h"
 #include "data/ServerListFile.h"
+#include "tests/data/SaveFixture.h"
 #include "tests/data/TempDir.h"
 
 namespace sci {
@@ -33,31 +34,8 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-const DeviceConfig& config() {
-  static const DeviceConfig c = [] {
-    DeviceConfig d;
-    decodeDeviceConfig(encodeDeviceConfig("Save", 1, 2, 3), d);
-    return d;
-  }();
-  return c;
-}
-
-unsigned fixedRandom() { return 77; }
-
-ServerTable sampleTable() {
-  ServerTable table = initialTable();
-  storeFields(table.entries[0], "new.example", 443, "01 02 03", "u", "p");
-  return table;
-}
-
-Bytes expectedImage() {
-  const auto image = encodeServerList(sampleTable(), config(), fixedRandom);
-  return Bytes(image.begin(), image.end());
-}
-
-FileResult save(const fs::path& path, const WriteOps& ops = WriteOps::system()) {
-  return writeServerList(path, sampleTable(), config(), fixedRandom, ops);
-}
+using test::expectedImage;
+using test::save;
 
 // Passes at most `limit` bytes in total to the real write, in pieces of at
 // most `piece`, then fails with `error` (or returns 0 when error is 0).

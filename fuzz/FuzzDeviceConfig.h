@@ -1,0 +1,17 @@
+#pragma once
+// The one device configuration every fuzz target saves with.
+
+#include "data/DeviceConfig.h"
+
+namespace sci::fuzz {
+
+inline const DeviceConfig& fuzzConfig() {
+  static const DeviceConfig config = [] {
+    DeviceConfig c;
+    decodeDeviceConfig(encodeDeviceConfig("Fuzz", 0xBEEF, 0x01020304, 0x5A), c);
+    return c;
+  }();
+  return config;
+}
+
+}  // namespace sci::fuzz
