@@ -1,0 +1,44 @@
+#pragma once
+// What the toolkit-free dialog needs of its window: the controls, addressed
+// by their template ids, and the window itself. Texts are UTF-8; each front
+// end converts to and from its toolkit's strings at this edge only.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "ui/DialogResources.h"
+
+namespace sci {
+
+enum class DialogResult { Ok, Cancel };
+
+class DialogControls {
+ public:
+  virtual ~DialogControls() = default;
+
+  virtual std::string text(ControlId id) const = 0;
+  // Clears the control's modification flag, as setting an edit's text does.
+  virtual void setText(ControlId id, std::string_view text) = 0;
+  // Whether the user changed the text since it was last set.
+  virtual bool modified(ControlId id) const = 0;
+  // How many characters the user may type or paste; text set by the program
+  // is not cut.
+  virtual void setInputLimit(ControlId id, std::size_t characters) = 0;
+
+  virtual void focus(ControlId id) = 0;
+  // Focus with the whole text selected, where a refused field is shown.
+  virtual void focusAndSelectAll(ControlId id) = 0;
+
+  virtual void setEnabled(ControlId id, bool enabled) = 0;
+  virtual bool enabled(ControlId id) const = 0;
+
+  virtual void setCaption(std::string_view caption) = 0;
+  // The spin control's range and position, 1-based as the user sees it.
+  virtual void setPositionRange(int lowest, int highest) = 0;
+  virtual void setPosition(int position) = 0;
+
+  virtual void close(DialogResult result) = 0;
+};
+
+}  // namespace sci
