@@ -39,9 +39,7 @@ void writeText(const fs::path& path, std::string_view text) {
 }
 
 sci::DeviceConfig config() {
-  sci::DeviceConfig c;
-  sci::decodeDeviceConfig(sci::encodeDeviceConfig("Corpus", 0x0102, 0x03040506, 7), c);
-  return c;
+  return sci::DeviceConfig::fromValues("Corpus", 0x0102, 0x03040506, 7);
 }
 
 // The lists every list-reading target starts from.
