@@ -184,7 +184,9 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
   }
   if (!position->is_number_unsigned() || position->get<std::uint64_t>() < 1 ||
       position->get<std::uint64_t>() > kEntryCount) {
-    refusals.add(where, "position", "must be an integer in 1..20, not " + describe(*position));
+    refusals.add(
+        where, "position",
+        fmt::format("must be an integer in 1..{}, not {}", kEntryCount, describe(*position)));
     return std::nullopt;
   }
   EntryImport result;
@@ -225,9 +227,9 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
       keyed.key = parseKey(key->get_ref<const std::string&>());
       values.keyText = formatKey(keyed);
     } else {
-      refusals.add(
-          where, "key",
-          "must be 14 hex bytes as \"01 23 ... CD\" or 28 hex digits, not " + describe(*key));
+      refusals.add(where, "key",
+                   fmt::format("must be {} hex bytes as \"01 23 ... CD\" or {} hex digits, not {}",
+                               kKeySize, 2 * kKeySize, describe(*key)));
     }
   }
   // "empty" only restates the server; a contradiction means the file says

@@ -138,7 +138,8 @@ void deviceConfigs(const fs::path& dir) {
     plain[i] = static_cast<std::uint8_t>('a' + i % 26);
     sum += plain[i];
   }
-  for (int i = 0; i < 4; ++i) plain[48 + i] = static_cast<std::uint8_t>(sum >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    plain[sci::kDeviceConfigPayloadSize + i] = static_cast<std::uint8_t>(sum >> (8 * i));
   for (auto& b : plain) b = static_cast<std::uint8_t>(~b);
   writeFile(dir / "no_zero", plain);
 }
