@@ -25,21 +25,8 @@
 #include "tests/data/SaveFixture.h"
 #include "tests/data/TempDir.h"
 
-namespace sci {
+namespace sci::test {
 namespace {
-
-namespace fs = std::filesystem;
-using test::Bytes;
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
-
-using test::AtomicSave;
-using test::expectedImage;
-using test::flushFails;
-using test::previousList;
-using test::save;
-using test::writesThenFails;
 
 // Passes `limit` bytes, fails once with `error`, then writes normally.
 WriteOps failsOnceAfter(std::size_t limit, int error) {
@@ -686,9 +673,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace sci
-
-namespace sci::test {
 
 const int kHardIoError = EIO;
 

@@ -35,22 +35,7 @@ std::vector<FailureCase> saveFailures() {
   };
 }
 
-}  // namespace sci::test
-
-namespace sci {
 namespace {
-
-namespace fs = std::filesystem;
-using test::Bytes;
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
-
-using test::AtomicSave;
-using test::expectedImage;
-using test::previousList;
-using test::sampleTable;
-using test::save;
 
 // Another program has the file open without sharing, as the editor itself
 // opens files: the save says so, and neither file is left changed.
@@ -129,4 +114,4 @@ TEST_F(AtomicSave, NulDeviceTakesTheSave) {
 }
 
 }  // namespace
-}  // namespace sci
+}  // namespace sci::test
