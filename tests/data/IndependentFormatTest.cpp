@@ -9,13 +9,8 @@
 #include "data/ServerListFile.h"
 #include "tests/data/TempDir.h"
 
-namespace sci {
+namespace sci::test {
 namespace {
-
-using test::Bytes;
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
 
 std::uint32_t le(const Bytes& b, std::size_t at, int size) {
   std::uint32_t v = 0;
@@ -137,4 +132,4 @@ TEST(IndependentFormat, HandBuiltFileReadsIntoTheSameTable) {
 }
 
 }  // namespace
-}  // namespace sci
+}  // namespace sci::test
