@@ -41,10 +41,10 @@ int runImport(const ImportOptions& options) {
     reportFailure(options.output, failure);
     return kExitRefused;
   }
-  reportWritten(options.output,
-                fmt::format(" ({} positions stored, {} kept byte for byte, {} not given)",
-                            outcome.stored, outcome.unchanged,
-                            kEntryCount - outcome.stored - outcome.unchanged));
+  reportWritten(
+      options.output,
+      fmt::format(" ({} positions stored, {} kept byte for byte, {} not given)", outcome.stored,
+                  outcome.unchanged, kEntryCount - outcome.stored - outcome.unchanged));
   return kExitOk;
 }
 

@@ -71,8 +71,8 @@ std::string fileStart(const std::string& path, const SmallFile& file) {
 
 bool looksLikeJson(const std::string& start) {
   std::size_t i = start.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-  while (i < start.size() && (start[i] == ' ' || start[i] == '\t' || start[i] == '\r' ||
-                              start[i] == '\n')) {
+  while (i < start.size() &&
+         (start[i] == ' ' || start[i] == '\t' || start[i] == '\r' || start[i] == '\n')) {
     ++i;
   }
   return i < start.size() && start[i] == '{';

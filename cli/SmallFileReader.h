@@ -14,9 +14,9 @@
 namespace sci {
 
 struct SmallFile {
-  std::string failure;              // the reason in the editor's words; empty when read
-  std::vector<std::uint8_t> bytes;  // the whole file when read; what standard input held
-  bool wrongLength = false;         // failure is a "Length Error!"
+  std::string failure;                 // the reason in the editor's words; empty when read
+  std::vector<std::uint8_t> bytes;     // the whole file when read; what standard input held
+  bool wrongLength = false;            // failure is a "Length Error!"
   std::optional<std::uintmax_t> size;  // the length found, where there is one
 };
 
@@ -28,7 +28,6 @@ SmallFile readSmallFile(const std::string& path, std::initializer_list<std::size
 // For a file of the wrong length that is plainly another kind (a device
 // configuration where a server list was wanted, a server list, JSON), the
 // command that reads it, as ": ..." to follow the reason; otherwise "".
-std::string otherKindHint(const std::string& path, const SmallFile& file,
-                          std::size_t expectedSize);
+std::string otherKindHint(const std::string& path, const SmallFile& file, std::size_t expectedSize);
 
 }  // namespace sci

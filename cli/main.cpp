@@ -114,7 +114,8 @@ std::string unknownCommandText(CLI::App& app, const std::vector<std::string>& ar
     const std::string& word = arguments[i];
     const auto subs = current->get_subcommands([](CLI::App*) { return true; });
     if (word.starts_with("-") || subs.empty()) return {};
-    const auto found = std::ranges::find_if(subs, [&](CLI::App* sub) { return sub->check_name(word); });
+    const auto found =
+        std::ranges::find_if(subs, [&](CLI::App* sub) { return sub->check_name(word); });
     if (found != subs.end()) {
       current = *found;
       continue;
@@ -199,9 +200,9 @@ int main(int argc, char** argv) {
   std::string exportPath;
   std::string exportOutput;
   auto* exportCmd = app.add_subcommand(
-      "export",
-      "Write a server list as JSON (format: " SCITOOL_JSON_FORMAT_DOC "). The JSON holds "
-      "every password in clear: a new output file is made readable by its owner only");
+      "export", "Write a server list as JSON (format: " SCITOOL_JSON_FORMAT_DOC
+                "). The JSON holds "
+                "every password in clear: a new output file is made readable by its owner only");
   exportCmd->add_option("LIST", exportPath, "server list file (.bin), - for standard input")
       ->required();
   exportCmd

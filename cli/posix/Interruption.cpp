@@ -2,6 +2,8 @@
 
 #include <signal.h>
 
+#include <utility>
+
 namespace sci {
 namespace {
 
@@ -13,13 +15,17 @@ void note(int signal) { caught = signal; }
 
 }  // namespace
 
-// Without SA_RESTART, so that a read waiting for more names returns.
+// Without SA_RESTART, so that a read waiting for more names returns. A
+// signal ignored from the start (a background job of a script, nohup)
+// stays ignored.
 InterruptionScope::InterruptionScope() {
   struct sigaction action {};
   action.sa_handler = note;
   sigemptyset(&action.sa_mask);
-  ::sigaction(SIGINT, &action, &savedInt);
-  ::sigaction(SIGTERM, &action, &savedTerm);
+  for (auto [signal, saved] : {std::pair{SIGINT, &savedInt}, std::pair{SIGTERM, &savedTerm}}) {
+    ::sigaction(signal, &action, saved);
+    if (saved->sa_handler == SIG_IGN) ::sigaction(signal, saved, nullptr);
+  }
 }
 
 InterruptionScope::~InterruptionScope() {

@@ -90,7 +90,7 @@ TEST_F(CheckTest, PipesAreRefusedWithoutWaiting) {
     SCOPED_TRACE(testing::PrintToString(args));
     const RunResult r = run(args, "{\"formatVersion\": 1, \"entries\": []}");
     EXPECT_EQ(r.exitCode, 1);
-    const std::string expected = args[0] == "check" ? "52 or 4124"
+    const std::string expected = args[0] == "check"                           ? "52 or 4124"
                                  : args[0] == "config" || args[0] == "import" ? "52"
                                                                               : "4124";
     const std::string reason =

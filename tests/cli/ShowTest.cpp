@@ -56,8 +56,8 @@ TEST_F(ShowTest, PrintsHeaderValuesAndChecksumAsConfigShowDoes) {
                              "deviceValue8:   " +
                              std::to_string(kValue8) + "\n";
   const auto header = decodeServerListHeader(readBytes("list.bin"));
-  EXPECT_THAT(r.out, HasSubstr(values + fmt::format("checksum:       0x{:08X}, holds\n",
-                                                    header.checksum)));
+  EXPECT_THAT(
+      r.out, HasSubstr(values + fmt::format("checksum:       0x{:08X}, holds\n", header.checksum)));
   writeConfig("IPConfig.cfg");
   const RunResult config = run({"config", "show", "IPConfig.cfg"});
   ASSERT_EQ(config.exitCode, 0) << config.err;

@@ -58,10 +58,14 @@ INSTANTIATE_TEST_SUITE_P(
 // Every --help fits a terminal of 80 columns, and a number is asked for as
 // one, not as TEXT.
 TEST_F(ScitoolTest, HelpFitsEightyColumnsAndNamesNumbers) {
-  const std::vector<std::vector<std::string>> helps = {
-      {"--help"},           {"show", "--help"},   {"check", "--help"},
-      {"export", "--help"}, {"import", "--help"}, {"config", "--help"},
-      {"config", "show", "--help"}, {"config", "create", "--help"}};
+  const std::vector<std::vector<std::string>> helps = {{"--help"},
+                                                       {"show", "--help"},
+                                                       {"check", "--help"},
+                                                       {"export", "--help"},
+                                                       {"import", "--help"},
+                                                       {"config", "--help"},
+                                                       {"config", "show", "--help"},
+                                                       {"config", "create", "--help"}};
   for (const auto& args : helps) {
     const RunResult r = run(args);
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -100,18 +104,17 @@ TEST_P(MisspeltCommand, NamesTheWordListsTheCommandsAndSuggestsTheNearest) {
 
 INSTANTIATE_TEST_SUITE_P(
     Words, MisspeltCommand,
-    ::testing::Values(
-        MisspeltCase{{"shwo", "x.bin"},
-                     "scitool: unknown command 'shwo'\n"
-                     "commands: show, check, export, import, config\n"
-                     "did you mean 'scitool show'?\n"},
-        MisspeltCase{{"config", "creat", "-o", "x.cfg"},
-                     "scitool: unknown command 'config creat'\n"
-                     "commands: show, create\n"
-                     "did you mean 'scitool config create'?\n"},
-        MisspeltCase{{"frobnicate"},
-                     "scitool: unknown command 'frobnicate'\n"
-                     "commands: show, check, export, import, config\n"}));
+    ::testing::Values(MisspeltCase{{"shwo", "x.bin"},
+                                   "scitool: unknown command 'shwo'\n"
+                                   "commands: show, check, export, import, config\n"
+                                   "did you mean 'scitool show'?\n"},
+                      MisspeltCase{{"config", "creat", "-o", "x.cfg"},
+                                   "scitool: unknown command 'config creat'\n"
+                                   "commands: show, create\n"
+                                   "did you mean 'scitool config create'?\n"},
+                      MisspeltCase{{"frobnicate"},
+                                   "scitool: unknown command 'frobnicate'\n"
+                                   "commands: show, check, export, import, config\n"}));
 
 class UsageError : public ScitoolTest,
                    public ::testing::WithParamInterface<std::vector<std::string>> {};

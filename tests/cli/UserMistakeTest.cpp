@@ -41,7 +41,10 @@ TEST_F(UserMistakeTest, AnOutputThatIsAnInputIsRefusedAndLeftAlone) {
       {"export onto its list", {"export", "list.bin", "-o", "list.bin"}, "list.bin", "list.bin"},
       {"another spelling", {"export", "list.bin", "-o", "./list.bin"}, "./list.bin", "list.bin"},
       {"a hard link", {"export", "list.bin", "-o", "linked.bin"}, "linked.bin", "list.bin"},
-      {"import onto its JSON", {"import", "list.json", "-o", "list.json"}, "list.json", "list.json"},
+      {"import onto its JSON",
+       {"import", "list.json", "-o", "list.json"},
+       "list.json",
+       "list.json"},
       {"import onto its configuration",
        {"import", "list.json", "--config", "IPConfig.cfg", "-o", "./IPConfig.cfg"},
        "./IPConfig.cfg",
@@ -136,7 +139,8 @@ TEST_F(UserMistakeTest, DashReadsStandardInput) {
 TEST_F(UserMistakeTest, DashWritesStandardOutputAndDotSlashDashIsAFile) {
   const RunResult imported = run({"import", "list.json", "-o", "-"});
   ASSERT_EQ(imported.exitCode, 0) << imported.err;
-  EXPECT_THAT(imported.err, HasSubstr("scitool: standard output: written (0 positions stored, 20 kept"));
+  EXPECT_THAT(imported.err,
+              HasSubstr("scitool: standard output: written (0 positions stored, 20 kept"));
   ServerTable table{};
   EXPECT_EQ(decodeServerList(std::span(reinterpret_cast<const std::uint8_t*>(imported.out.data()),
                                        imported.out.size()),
@@ -144,9 +148,8 @@ TEST_F(UserMistakeTest, DashWritesStandardOutputAndDotSlashDashIsAFile) {
             FileResult::Ok);
   EXPECT_FALSE(fs::exists(path("-")));
 
-  const RunResult created =
-      run({"config", "create", "--title", "T", "--value16", "1", "--value32", "2", "--value8", "3",
-           "-o", "-"});
+  const RunResult created = run({"config", "create", "--title", "T", "--value16", "1", "--value32",
+                                 "2", "--value8", "3", "-o", "-"});
   ASSERT_EQ(created.exitCode, 0) << created.err;
   EXPECT_EQ(created.out.size(), kDeviceConfigSize);
   EXPECT_FALSE(fs::exists(path("-")));

@@ -14,7 +14,8 @@ TEST_F(ScitoolTest, CrLfNameListsNameTheFilesWithoutTheCr) {
   writeText("names.txt", "good.bin\r\nIPConfig.cfg\r\n\r\nmissing.bin\r\n");
   const RunResult r = run({"check", "--files-from", "names.txt"});
   EXPECT_EQ(r.exitCode, 1) << r.err;
-  EXPECT_THAT(r.out, testing::StartsWith("good.bin: OK\nIPConfig.cfg: OK\nmissing.bin: cannot open"));
+  EXPECT_THAT(r.out,
+              testing::StartsWith("good.bin: OK\nIPConfig.cfg: OK\nmissing.bin: cannot open"));
   // NUL-separated lists are taken as they are.
   const RunResult nul = run({"check", "-0", "--files-from", "-"}, std::string("good.bin\0", 9));
   EXPECT_EQ(nul.out, "good.bin: OK\n");
