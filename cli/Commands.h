@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "data/DeviceConfig.h"
+
 namespace sci {
 
 inline constexpr int kExitOk = 0;
@@ -25,7 +27,7 @@ struct CheckOptions {
 
 struct ImportOptions {
   std::string input;  // "-" reads standard input
-  std::string configPath = "IPConfig.cfg";
+  std::string configPath = kDeviceConfigFileName;
   std::string output;
 };
 

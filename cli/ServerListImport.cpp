@@ -12,9 +12,8 @@
 
 #include "cli/Hex.h"
 #include "cli/ServerListJson.h"
-#include "cli/ShownEntry.h"
-#include "data/FormLimits.h"
 #include "data/SingleByteText.h"
+#include "editor/EntryForm.h"
 
 namespace sci {
 namespace {
@@ -127,50 +126,40 @@ std::optional<std::uint32_t> portValue(const Json& value, std::string_view where
   return std::nullopt;
 }
 
-// One text field against its typing limit and the editor's minimum.
-void refuseLength(std::string_view text, std::size_t max, std::size_t min, std::string_view where,
-                  std::string_view field, std::string_view tooShort, Refusals& refusals) {
-  if (text.size() > max) {
-    refusals.add(where, field, fmt::format("longer than {} characters", max));
-  } else if (text.size() < min) {
-    refusals.add(where, field, tooShort);
-  }
-}
-
-std::string shorterThan(std::size_t min) {
-  return fmt::format("shorter than {} characters (the editor's minimum)", min);
-}
-
-// Checks the stored values against the editor's input limits and its
-// validation, naming every field that fails.
-void refuseWhatTheEditorRefuses(const ShownEntry& values, std::string_view where,
+// Checks the values against the editor's typing limits and its validation,
+// naming every field that fails.
+void refuseWhatTheEditorRefuses(const EntryForm& values, std::string_view where,
                                 Refusals& refusals) {
-  refuseLength(values.server, kServerMaxLength, kServerMinLength, where, "server",
-               shorterThan(kServerMinLength), refusals);
-  refuseLength(values.userName, kUserNameMaxLength, kUserNameMinLength, where, "userName",
-               "empty (the editor requires a user name)", refusals);
-  refuseLength(values.password, kPasswordMaxLength, kPasswordMinLength, where, "password",
-               shorterThan(kPasswordMinLength), refusals);
+  for (const TextFieldRule& rule : kTextFieldRules) {
+    const std::string& text = values.*rule.text;
+    if (text.size() > rule.maxLength) {
+      refusals.add(where, rule.name, fmt::format("longer than {} characters", rule.maxLength));
+    } else if (text.empty() && rule.minLength == 1) {  // the user name: any text will do
+      refusals.add(where, rule.name, "empty (the editor requires a user name)");
+    } else if (text.size() < rule.minLength) {
+      refusals.add(
+          where, rule.name,
+          fmt::format("shorter than {} characters (the editor's minimum)", rule.minLength));
+    }
+  }
 }
 
 // The editor's fields take no control characters, so a text the file
 // changes may hold none; one kept from the entry's own bytes stays as it is.
-void refuseControlCharacters(const ShownEntry& values, const ShownEntry& shown,
+void refuseControlCharacters(const EntryForm& values, const EntryForm& shown,
                              std::string_view where, Refusals& refusals) {
-  auto check = [&](std::string_view field, const std::string& text, const std::string& before) {
-    if (text == before) return;
+  for (const TextFieldRule& rule : kTextFieldRules) {
+    const std::string& text = values.*rule.text;
+    if (text == shown.*rule.text) continue;
     const auto control = std::ranges::find_if(text, [](char c) {
       return static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) == 0x7F;
     });
-    if (control == text.end()) return;
-    refusals.add(where, field,
+    if (control == text.end()) continue;
+    refusals.add(where, rule.name,
                  fmt::format("control character \\x{:02X} at character {} (the editor "
                              "cannot type one)",
                              static_cast<unsigned char>(*control), control - text.begin() + 1));
-  };
-  check("server", values.server, shown.server);
-  check("userName", values.userName, shown.userName);
-  check("password", values.password, shown.password);
+  }
 }
 
 struct EntryImport {
@@ -195,7 +184,9 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
   }
   if (!position->is_number_unsigned() || position->get<std::uint64_t>() < 1 ||
       position->get<std::uint64_t>() > kEntryCount) {
-    refusals.add(where, "position", "must be an integer in 1..20, not " + describe(*position));
+    refusals.add(
+        where, "position",
+        fmt::format("must be an integer in 1..{}, not {}", kEntryCount, describe(*position)));
     return std::nullopt;
   }
   EntryImport result;
@@ -216,29 +207,29 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
       std::memcpy(&result.entry, bytes->data(), kEntrySize);
     }
   }
-  const ShownEntry shown = showEntry(result.entry);
-  ShownEntry values = shown;
-  std::string keyText = formatKey(result.entry);
+  const EntryForm shown = formFromEntry(result.entry);
+  EntryForm values = shown;
 
   auto text = [&](const char* field, std::string& target) {
     if (const auto value = item.find(field); value != item.end()) {
       if (auto bytes = singleByteText(*value, where, field, refusals)) target = *bytes;
     }
   };
-  text("server", values.server);
-  text("userName", values.userName);
-  text("password", values.password);
+  for (const TextFieldRule& rule : kTextFieldRules) text(rule.name, values.*rule.text);
   if (const auto port = item.find("port"); port != item.end()) {
     if (auto value = portValue(*port, where, refusals)) values.port = *value;
   }
   if (const auto key = item.find("key"); key != item.end()) {
     if (key->is_string() && isKeyText(key->get_ref<const std::string&>())) {
-      keyText = key->get<std::string>();
-      values.key = parseKey(keyText);
+      // Written as the editor shows it, so a key that only differs in how
+      // it is spelled leaves the entry untouched.
+      ServerEntry keyed{};
+      keyed.key = parseKey(key->get_ref<const std::string&>());
+      values.keyText = formatKey(keyed);
     } else {
-      refusals.add(
-          where, "key",
-          "must be 14 hex bytes as \"01 23 ... CD\" or 28 hex digits, not " + describe(*key));
+      refusals.add(where, "key",
+                   fmt::format("must be {} hex bytes as \"01 23 ... CD\" or {} hex digits, not {}",
+                               kKeySize, 2 * kKeySize, describe(*key)));
     }
   }
   // "empty" only restates the server; a contradiction means the file says
@@ -261,7 +252,7 @@ std::optional<EntryImport> importEntry(const Json& item, std::size_t itemIndex,
   refuseControlCharacters(values, shown, where, refusals);
   refuseWhatTheEditorRefuses(values, where, refusals);
   if (refusals.count() != before) return std::nullopt;
-  storeFields(result.entry, values.server, values.port, keyText, values.userName, values.password);
+  storeForm(values, result.entry);
   result.stored = true;
   return result;
 }

@@ -3,20 +3,20 @@
 #include <cstring>
 
 #include "cli/Hex.h"
-#include "cli/ShownEntry.h"
 #include "data/SingleByteText.h"
+#include "editor/EntryForm.h"
 
 namespace sci {
 
 nlohmann::ordered_json shownEntryJson(std::size_t index, const ServerEntry& entry,
                                       const std::string& password) {
-  const ShownEntry shown = showEntry(entry);
+  const EntryForm shown = formFromEntry(entry);
   return {
       {"position", index + 1},
-      {"empty", shown.empty()},
+      {"empty", shown.server.empty()},
       {"server", bytesToUtf8(shown.server)},
       {"port", shown.port},
-      {"key", formatKey(entry)},
+      {"key", shown.keyText},
       {"userName", bytesToUtf8(shown.userName)},
       {"password", bytesToUtf8(password)},
   };
@@ -31,7 +31,7 @@ nlohmann::ordered_json exportServerList(const ServerTable& table) {
     const ServerEntry& entry = table.entries[i];
     std::uint8_t raw[kEntrySize];
     std::memcpy(raw, &entry, kEntrySize);
-    auto item = shownEntryJson(i, entry, showEntry(entry).password);
+    auto item = shownEntryJson(i, entry, formFromEntry(entry).password);
     item["raw"] = toHex(raw);
     entries.push_back(std::move(item));
   }

@@ -8,10 +8,10 @@
 #include "cli/LoadedServerList.h"
 #include "cli/ServerListJson.h"
 #include "cli/ShowOutput.h"
-#include "cli/ShownEntry.h"
 #include "cli/TerminalText.h"
 #include "cli/TextTable.h"
 #include "data/SingleByteText.h"
+#include "editor/EntryForm.h"
 
 namespace sci {
 namespace {
@@ -46,9 +46,9 @@ std::string serverListText(const std::string& path, const LoadedServerList& list
                    {"Password"}});
   for (std::size_t i = 0; i < kEntryCount; ++i) {
     const ServerEntry& entry = list.table.entries[i];
-    const ShownEntry shown = showEntry(entry);
+    const EntryForm shown = formFromEntry(entry);
     table.addRow({std::to_string(i + 1), printableText(shown.server), std::to_string(shown.port),
-                  formatKey(entry), printableText(shown.userName),
+                  shown.keyText, printableText(shown.userName),
                   printableText(maskedPassword(shown.password, showPasswords))});
   }
   out += table.render();
@@ -69,7 +69,7 @@ std::string serverListJsonText(const std::string& path, const LoadedServerList& 
   for (std::size_t i = 0; i < kEntryCount; ++i) {
     const ServerEntry& entry = list.table.entries[i];
     entries.push_back(
-        shownEntryJson(i, entry, maskedPassword(showEntry(entry).password, showPasswords)));
+        shownEntryJson(i, entry, maskedPassword(formFromEntry(entry).password, showPasswords)));
   }
   return jsonText(doc) + "\n";
 }

@@ -5,41 +5,13 @@
 #include <cstdint>
 
 #include "data/SingleByteText.h"
+#include "data/Utf8.h"
 
 namespace sci {
 namespace {
 
 void appendEscaped(std::string& out, std::string_view bytes) {
   for (const char c : bytes) out += fmt::format("\\x{:02X}", static_cast<std::uint8_t>(c));
-}
-
-// Length of the well-formed UTF-8 sequence at the start of `text` and the
-// code point it holds; 0 when it is not one (overlong forms, surrogates and
-// values past U+10FFFF included).
-std::size_t utf8Sequence(std::string_view text, char32_t& ch) {
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
-  const std::uint8_t lead = byte(0);
-  std::size_t length = 0;
-  char32_t min = 0;
-  if (lead < 0x80) {
-    ch = lead;
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, ch = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, ch = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, ch = lead & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    ch = ch << 6 | (byte(i) & 0x3F);
-  }
-  if (ch < min || ch > 0x10FFFF || (ch >= 0xD800 && ch < 0xE000)) return 0;
-  return length;
 }
 
 }  // namespace
@@ -72,7 +44,7 @@ std::string printableName(std::string_view name) {
   std::string out;
   while (!name.empty()) {
     char32_t ch = 0;
-    std::size_t length = utf8Sequence(name, ch);
+    std::size_t length = decodeUtf8(name, ch);
     if (length == 0) {
       length = 1;
       appendEscaped(out, name.substr(0, 1));

@@ -18,12 +18,17 @@
 #include "cli/Commands.h"
 #include "cli/StandardStreams.h"
 #include "cli/TerminalText.h"
+#include "data/DeviceConfig.h"
+#include "data/ServerEntry.h"
 
 namespace {
 
-constexpr const char* kDescription =
-    "scitool: inspect, check and build VANTO server list files (.bin) and device\n"
-    "configurations (IPConfig.cfg), byte for byte as the sciedit editor does.";
+std::string description() {
+  return fmt::format(
+      "scitool: inspect, check and build VANTO server list files (.bin) and device\n"
+      "configurations ({}), byte for byte as the sciedit editor does.",
+      sci::kDeviceConfigFileName);
+}
 
 // Results that never reached standard output (a full disk behind a
 // redirection) make the run a failure, whatever the command found.
@@ -145,7 +150,7 @@ std::string unknownCommandText(CLI::App& app, const std::vector<std::string>& ar
 int main(int argc, char** argv) {
   using namespace sci;
   useBinaryStandardStreams();
-  CLI::App app(kDescription, "scitool");
+  CLI::App app(description(), "scitool");
   app.formatter(std::make_shared<WrappingFormatter>());
   // A path such as /tmp/list.bin is a file, not a Windows-style /option;
   // CLI11 would take it for one on Windows.
@@ -161,8 +166,9 @@ int main(int argc, char** argv) {
   std::function<int()> run;
 
   ShowOptions show;
-  auto* showCmd =
-      app.add_subcommand("show", "Show a server list's header values and its 20 positions");
+  auto* showCmd = app.add_subcommand(
+      "show",
+      fmt::format("Show a server list's header values and its {} positions", sci::kEntryCount));
   showCmd->add_option("LIST", show.path, "server list file (.bin), - for standard input")
       ->required();
   showCmd->add_flag("--json", show.json, "print the same as JSON");
@@ -229,8 +235,9 @@ int main(int argc, char** argv) {
       ->required();
   importCmd->callback([&] { run = [&] { return runImport(import); }; });
 
-  auto* configCmd =
-      app.add_subcommand("config", "Show or create a device configuration (IPConfig.cfg)");
+  auto* configCmd = app.add_subcommand(
+      "config",
+      fmt::format("Show or create a device configuration ({})", sci::kDeviceConfigFileName));
   configCmd->require_subcommand(1);
 
   std::string configShowPath;
@@ -246,7 +253,10 @@ int main(int argc, char** argv) {
 
   ConfigCreateOptions create;
   auto* createCmd = configCmd->add_subcommand("create", "Write a new device configuration");
-  createCmd->add_option("--title", create.title, "title, at most 31 single-byte characters")
+  createCmd
+      ->add_option(
+          "--title", create.title,
+          fmt::format("title, at most {} single-byte characters", sci::kDeviceTitleCapacity - 1))
       ->required();
   // Read as text and judged by the command, which names the option and
   // its range in the refusal.

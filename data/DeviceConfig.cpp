@@ -58,10 +58,8 @@ FileResult loadDeviceConfig(DeviceConfig& config, const std::filesystem::path& p
   return decodeDeviceConfig(stored, config);
 }
 
-std::array<std::uint8_t, kDeviceConfigSize> encodeDeviceConfig(std::string_view title,
-                                                               std::uint16_t value16,
-                                                               std::uint32_t value32,
-                                                               std::uint8_t value8) {
+DeviceConfig DeviceConfig::fromValues(std::string_view title, std::uint16_t value16,
+                                      std::uint32_t value32, std::uint8_t value8) {
   if (title.size() >= kDeviceTitleCapacity) {
     throw std::invalid_argument("device title longer than 31 bytes");
   }
@@ -69,14 +67,24 @@ std::array<std::uint8_t, kDeviceConfigSize> encodeDeviceConfig(std::string_view 
   if (title.find('\0') != std::string_view::npos) {
     throw std::invalid_argument("device title contains a zero byte");
   }
-  std::array<std::uint8_t, kDeviceConfigSize> plain{};
-  std::ranges::copy(title, plain.begin());
-  writeLe(plain, kValue16Offset, value16, 2);
-  writeLe(plain, kValue32Offset, value32, 4);
-  plain[kValue8Offset] = value8;
-  writeLe(plain, kSumOffset, payloadSum(plain.data()), 4);
-  for (auto& b : plain) b = static_cast<std::uint8_t>(~b);
-  return plain;
+  DeviceConfig config;
+  std::ranges::copy(title, config.plain_.begin());
+  writeLe(config.plain_, kValue16Offset, value16, 2);
+  writeLe(config.plain_, kValue32Offset, value32, 4);
+  config.plain_[kValue8Offset] = value8;
+  writeLe(config.plain_, kSumOffset, payloadSum(config.plain_.data()), 4);
+  config.valid_ = true;
+  return config;
+}
+
+std::array<std::uint8_t, kDeviceConfigSize> encodeDeviceConfig(std::string_view title,
+                                                               std::uint16_t value16,
+                                                               std::uint32_t value32,
+                                                               std::uint8_t value8) {
+  std::array<std::uint8_t, kDeviceConfigSize> stored =
+      DeviceConfig::fromValues(title, value16, value32, value8).plain_;
+  for (auto& b : stored) b = static_cast<std::uint8_t>(~b);
+  return stored;
 }
 
 }  // namespace sci

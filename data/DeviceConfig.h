@@ -21,6 +21,11 @@ inline constexpr const char* kDeviceConfigFileName = "IPConfig.cfg";
 
 class DeviceConfig {
  public:
+  // A valid configuration with these values, as loading their encoded file
+  // (encodeDeviceConfig) would give it; the same limits on the title.
+  static DeviceConfig fromValues(std::string_view title, std::uint16_t value16,
+                                 std::uint32_t value32, std::uint8_t value8);
+
   // Only meaningful after a successful load.
   bool valid() const { return valid_; }
   std::string title() const;
@@ -32,6 +37,10 @@ class DeviceConfig {
 
  private:
   friend FileResult decodeDeviceConfig(std::span<const std::uint8_t>, DeviceConfig&);
+  friend std::array<std::uint8_t, kDeviceConfigSize> encodeDeviceConfig(std::string_view,
+                                                                        std::uint16_t,
+                                                                        std::uint32_t,
+                                                                        std::uint8_t);
   std::array<std::uint8_t, kDeviceConfigSize> plain_{};
   bool valid_ = false;
 };

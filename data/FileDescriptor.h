@@ -1,6 +1,6 @@
 #pragma once
-// An owned POSIX file descriptor. Closing is explicit so that a failing
-// close can be reported; the destructor only cleans up on error paths.
+// An owned file descriptor (POSIX's, or the C runtime's on Windows). Closing is explicit so that a
+// failing close can be reported; the destructor only cleans up on error paths.
 
 #include <filesystem>
 
@@ -25,5 +25,9 @@ class FileDescriptor {
  private:
   int fd_ = -1;
 };
+
+// The one call that differs by system: closes fd, and on failure sets error
+// to the system's code (data/SystemError.h) and returns false.
+bool closeDescriptor(int fd, int& error);
 
 }  // namespace sci

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "data/Utf8.h"
+
 namespace sci {
 namespace {
 
@@ -24,32 +26,6 @@ void appendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
-}
-
-// Decodes one UTF-8 sequence at pos; nullopt on malformed input.
-std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos) {
-  const auto lead = static_cast<std::uint8_t>(s[pos++]);
-  if (lead < 0x80) return lead;
-  int extra = 0;
-  char32_t c = 0;
-  char32_t min = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, c = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, c = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, c = lead & 0x07, min = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  for (int i = 0; i < extra; ++i) {
-    if (pos >= s.size()) return std::nullopt;
-    const auto b = static_cast<std::uint8_t>(s[pos++]);
-    if ((b & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (b & 0x3F);
-  }
-  if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-  return c;
 }
 
 }  // namespace
@@ -77,12 +53,14 @@ std::string bytesToUtf8(std::string_view bytes) {
 std::optional<std::string> utf8ToBytes(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const auto c = nextCodePoint(utf8, pos);
-    if (!c) return std::nullopt;
-    const auto b = unicodeToByte(*c);
+  while (!utf8.empty()) {
+    char32_t c = 0;
+    const std::size_t length = decodeUtf8(utf8, c);
+    if (length == 0) return std::nullopt;
+    const auto b = unicodeToByte(c);
     if (!b) return std::nullopt;
     out += static_cast<char>(*b);
+    utf8.remove_prefix(length);
   }
   return out;
 }

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "data/FormLimits.h"
-
 namespace sci {
 
 namespace {
@@ -32,16 +30,7 @@ int wrappedPosition(int iPos, int iDelta) {
 EntryEditor::EntryEditor(EntryView& view) : view_(view), table_(initialTable()) {}
 
 void EntryEditor::ShowEntry() {
-  const ServerEntry& entry = table_.entries[current_];
-  form_.server = getText(entry.server);
-  form_.serverConfirm = form_.server;
-  form_.port = entry.port();
-  form_.portConfirm = form_.port;
-  form_.keyText = formatKey(entry);
-  // An empty slot carries pattern bytes in its user name; they are never shown.
-  form_.userName = form_.server.empty() ? std::string() : getText(entry.userName);
-  form_.password = getText(entry.password);
-  form_.passwordConfirm = form_.password;
+  form_ = formFromEntry(table_.entries[current_]);
   view_.pushForm(form_);
 }
 
@@ -53,24 +42,13 @@ bool EntryEditor::IsFormModified() const {
 }
 
 int EntryEditor::ValidateForm() {
-  // Port and key are accepted as entered; codes 2 and 3 keep their places
-  // in the message table only. The confirmation fields are never shown, so
-  // the focus goes to the main field they mirror.
-  if (form_.server.size() < kServerMinLength) {
-    form_.serverConfirm.clear();
-    view_.focusField(Field::Server);
-    return 1;
-  }
-  if (form_.userName.size() < kUserNameMinLength) {
-    view_.focusField(Field::UserName);
-    return 4;
-  }
-  if (form_.password.size() < kPasswordMinLength) {
-    form_.passwordConfirm.clear();
-    view_.focusField(Field::Password);
-    return 5;
-  }
-  return 0;
+  // The confirmation fields are never shown, so the focus goes to the main
+  // field they mirror.
+  const TextFieldRule* rule = brokenRule(form_);
+  if (!rule) return kFormValid;
+  if (rule->confirm) (form_.*rule->confirm).clear();
+  view_.focusField(rule->field);
+  return rule->failure;
 }
 
 bool EntryEditor::StoreEntry() {
@@ -78,9 +56,8 @@ bool EntryEditor::StoreEntry() {
   // A read-back that stops part-way has already told the user why; what it
   // did read is validated and stored like a complete one.
   view_.pullForm(form_);
-  if (ValidateForm() != 0) return false;
-  storeFields(table_.entries[current_], form_.server, form_.port, form_.keyText, form_.userName,
-              form_.password);
+  if (ValidateForm() != kFormValid) return false;
+  storeForm(form_, table_.entries[current_]);
   return true;
 }
 
@@ -126,15 +103,15 @@ void EntryEditor::replaceTable(const ServerTable& table) { table_ = table; }
 
 const char* EntryEditor::validationMessage(int code) {
   switch (code) {
-    case 1:
+    case kServerInvalid:
       return "Server IP/URL invalid or confirm failed!";
-    case 2:
+    case kPortInvalid:
       return "Server TCP Port invalid or confirm failed!";
-    case 3:
+    case kKeyInvalid:
       return "Server DES key invalid!";
-    case 4:
+    case kUserNameInvalid:
       return "Login user name invalid!";
-    case 5:
+    case kPasswordInvalid:
       return "Login user password length less than 4 or confirm failed!";
     default:
       return "";

@@ -6,11 +6,7 @@
 namespace sci::fuzz {
 
 inline const DeviceConfig& fuzzConfig() {
-  static const DeviceConfig config = [] {
-    DeviceConfig c;
-    decodeDeviceConfig(encodeDeviceConfig("Fuzz", 0xBEEF, 0x01020304, 0x5A), c);
-    return c;
-  }();
+  static const DeviceConfig config = DeviceConfig::fromValues("Fuzz", 0xBEEF, 0x01020304, 0x5A);
   return config;
 }
 

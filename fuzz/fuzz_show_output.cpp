@@ -16,10 +16,10 @@
 #include "cli/LoadedServerList.h"
 #include "cli/ServerListJson.h"
 #include "cli/ShowOutput.h"
-#include "cli/ShownEntry.h"
 #include "cli/TerminalText.h"
 #include "data/ServerListFile.h"
 #include "data/SingleByteText.h"
+#include "editor/EntryForm.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/PatchedChecksum.h"
 
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(!doc.is_discarded());
   FUZZ_CHECK(doc["entries"].size() == sci::kEntryCount);
   for (std::size_t i = 0; i < sci::kEntryCount; ++i) {
-    const sci::ShownEntry shown = sci::showEntry(list.table.entries[i]);
+    const sci::EntryForm shown = sci::formFromEntry(list.table.entries[i]);
     const nlohmann::json& entry = doc["entries"][i];
     FUZZ_CHECK(entry["server"] == sci::bytesToUtf8(shown.server));
     FUZZ_CHECK(entry["userName"] == sci::bytesToUtf8(shown.userName));

@@ -39,9 +39,7 @@ void writeText(const fs::path& path, std::string_view text) {
 }
 
 sci::DeviceConfig config() {
-  sci::DeviceConfig c;
-  sci::decodeDeviceConfig(sci::encodeDeviceConfig("Corpus", 0x0102, 0x03040506, 7), c);
-  return c;
+  return sci::DeviceConfig::fromValues("Corpus", 0x0102, 0x03040506, 7);
 }
 
 // The lists every list-reading target starts from.
@@ -140,7 +138,8 @@ void deviceConfigs(const fs::path& dir) {
     plain[i] = static_cast<std::uint8_t>('a' + i % 26);
     sum += plain[i];
   }
-  for (int i = 0; i < 4; ++i) plain[48 + i] = static_cast<std::uint8_t>(sum >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    plain[sci::kDeviceConfigPayloadSize + i] = static_cast<std::uint8_t>(sum >> (8 * i));
   for (auto& b : plain) b = static_cast<std::uint8_t>(~b);
   writeFile(dir / "no_zero", plain);
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "data/FormLimits.h"
+#include "editor/FormLimits.h"
 #include "ui/ApplicationName.h"
 #include "ui/FieldEdit.h"
 #include "ui/PortText.h"

@@ -7,7 +7,7 @@
 #include <QtMath>
 #include <algorithm>
 
-#include "data/FormLimits.h"
+#include "editor/FormLimits.h"
 #include "ui/AppIcon.h"
 #include "ui/ApplicationName.h"
 

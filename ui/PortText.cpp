@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "data/FormLimits.h"
+#include "editor/FormLimits.h"
 
 namespace sci {
 

@@ -22,20 +22,20 @@ class CheckTest : public ScitoolTest {
   // Makes each kind of file once; returns the verdicts check must give.
   std::vector<CheckedFile> makeBatch() {
     writeList("good.bin", sampleTable());
-    writeConfig("IPConfig.cfg");
+    writeConfig();
     auto list = readBytes("good.bin");
     list[kHeaderSize + 100] ^= 0x40;
     writeBytes("corrupt.bin", list);
     list.pop_back();
     writeBytes("short.bin", list);
-    auto config = readBytes("IPConfig.cfg");
+    auto config = readBytes(kDeviceConfigFileName);
     config[5] ^= 0x01;
     writeBytes("corrupt.cfg", config);
     writeText("notes.txt", "hello");
     std::filesystem::create_directory(path("folder.bin"));
     return {{"good.bin", "OK"},
             {"corrupt.bin", "Check data error!"},
-            {"IPConfig.cfg", "OK"},
+            {kDeviceConfigFileName, "OK"},
             {"short.bin", "Length Error! (4123 bytes found, 52 or 4124 expected)"},
             {"corrupt.cfg", "check data error!"},
             {"notes.txt", "Length Error! (5 bytes found, 52 or 4124 expected)"},
@@ -69,9 +69,9 @@ TEST_F(CheckTest, PathsStartingWithASlashAreFiles) {
 
 TEST_F(CheckTest, SucceedsWhenEveryFileIsGood) {
   makeBatch();
-  const RunResult r = run({"check", "good.bin", "IPConfig.cfg", "good.bin"});
+  const RunResult r = run({"check", "good.bin", kDeviceConfigFileName, "good.bin"});
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "good.bin: OK\nIPConfig.cfg: OK\ngood.bin: OK\n");
+  EXPECT_EQ(r.out, "good.bin: OK\n" + std::string(kDeviceConfigFileName) + ": OK\ngood.bin: OK\n");
 }
 
 // Pipes and devices have no length to check: every reading command refuses
@@ -159,9 +159,10 @@ TEST_F(CheckTest, FilesFromAListGiveTheSameVerdictsAsArguments) {
     EXPECT_EQ(r.out, verdicts(batch));
     EXPECT_EQ(r.err, "");
   }
-  const RunResult both = run({"check", "good.bin", "--files-from", "-"}, "IPConfig.cfg\n");
+  const RunResult both =
+      run({"check", "good.bin", "--files-from", "-"}, std::string(kDeviceConfigFileName) + "\n");
   EXPECT_EQ(both.exitCode, 0) << both.err;
-  EXPECT_EQ(both.out, "good.bin: OK\nIPConfig.cfg: OK\n");
+  EXPECT_EQ(both.out, "good.bin: OK\n" + std::string(kDeviceConfigFileName) + ": OK\n");
 }
 
 // Only NUL separation can carry a name with a newline; it is checked as one

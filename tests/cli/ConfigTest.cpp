@@ -42,8 +42,8 @@ TEST_F(ScitoolTest, CreatedConfigurationIsAcceptedWithItsValues) {
 }
 
 TEST_F(ScitoolTest, ConfigShowPrintsTitleValuesAndChecksum) {
-  writeConfig("IPConfig.cfg");
-  const RunResult r = run({"config", "show", "IPConfig.cfg"});
+  writeConfig();
+  const RunResult r = run({"config", "show", kDeviceConfigFileName});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_THAT(r.out, HasSubstr("title:          Test Device\n"));
   EXPECT_THAT(r.out, HasSubstr("deviceValue16:  " + std::to_string(kValue16) + "\n"));
@@ -51,13 +51,13 @@ TEST_F(ScitoolTest, ConfigShowPrintsTitleValuesAndChecksum) {
   EXPECT_THAT(r.out, HasSubstr("deviceValue8:   " + std::to_string(kValue8) + "\n"));
   EXPECT_THAT(r.out, HasSubstr("holds"));
 
-  auto bytes = readBytes("IPConfig.cfg");
+  auto bytes = readBytes(kDeviceConfigFileName);
   bytes[0] ^= 0x20;
-  writeBytes("IPConfig.cfg", bytes);
-  const RunResult bad = run({"config", "show", "IPConfig.cfg"});
+  writeBytes(kDeviceConfigFileName, bytes);
+  const RunResult bad = run({"config", "show", kDeviceConfigFileName});
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_EQ(bad.out, "");
-  EXPECT_EQ(bad.err, "scitool: IPConfig.cfg: check data error!\n");
+  EXPECT_EQ(bad.err, "scitool: " + std::string(kDeviceConfigFileName) + ": check data error!\n");
 }
 
 struct CreateRefusal {
@@ -78,21 +78,22 @@ TEST_P(ConfigCreateRefusal, WritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, ConfigCreateRefusal,
-    ::testing::Values(CreateRefusal{"TitleTooLong", createArgs(std::string(32, 'T'), "1", "1", "1"),
-                                    "--title: longer than 31 bytes"},
-                      CreateRefusal{"TitleNotSingleByte", createArgs("Ωmega", "1", "1", "1"),
-                                    "--title: cannot be written as single-byte text"},
-                      CreateRefusal{"Value16TooLarge", createArgs("T", "65536", "1", "1"),
-                                    "--value16: must be an integer in 0..65535, not \"65536\""},
-                      CreateRefusal{
-                          "Value32TooLarge", createArgs("T", "1", "4294967296", "1"),
-                          "--value32: must be an integer in 0..4294967295, not \"4294967296\""},
-                      CreateRefusal{"Value8TooLarge", createArgs("T", "1", "1", "256"),
-                                    "--value8: must be an integer in 0..255, not \"256\""},
-                      CreateRefusal{"Negative", createArgs("T", "1", "1", "-1"),
-                                    "--value8: must be an integer in 0..255, not \"-1\""},
-                      CreateRefusal{"NotANumber", createArgs("T", "0x10", "1", "1"),
-                                    "--value16: must be an integer in 0..65535, not \"0x10\""}),
+    ::testing::Values(
+        CreateRefusal{
+            "TitleTooLong", createArgs(std::string(kDeviceTitleCapacity, 'T'), "1", "1", "1"),
+            "--title: longer than " + std::to_string(kDeviceTitleCapacity - 1) + " bytes"},
+        CreateRefusal{"TitleNotSingleByte", createArgs("Ωmega", "1", "1", "1"),
+                      "--title: cannot be written as single-byte text"},
+        CreateRefusal{"Value16TooLarge", createArgs("T", "65536", "1", "1"),
+                      "--value16: must be an integer in 0..65535, not \"65536\""},
+        CreateRefusal{"Value32TooLarge", createArgs("T", "1", "4294967296", "1"),
+                      "--value32: must be an integer in 0..4294967295, not \"4294967296\""},
+        CreateRefusal{"Value8TooLarge", createArgs("T", "1", "1", "256"),
+                      "--value8: must be an integer in 0..255, not \"256\""},
+        CreateRefusal{"Negative", createArgs("T", "1", "1", "-1"),
+                      "--value8: must be an integer in 0..255, not \"-1\""},
+        CreateRefusal{"NotANumber", createArgs("T", "0x10", "1", "1"),
+                      "--value16: must be an integer in 0..65535, not \"0x10\""}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "data/ServerListFile.h"
+#include "editor/FormLimits.h"
 #include "tests/cli/ScitoolFixture.h"
 
 namespace sci::test {
@@ -169,14 +170,15 @@ INSTANTIATE_TEST_SUITE_P(
                           {{"server", "10.1.2.3:8080"}, {"userName", "u"}, {"password", "pass"}},
                           editorStored("10.1.2.3:8080", 0, formatKey(DefaultEntry()), "u", "pass")},
                       StoreCase{"LongestTextsTheEditorTakes",
-                                {{"server", std::string(31, 'S')},
+                                {{"server", std::string(kServerMaxLength, 'S')},
                                  {"port", 4294967295u},
                                  {"key", "00 00 00 00 00 00 00 00 00 00 00 00 00 01"},
-                                 {"userName", std::string(12, 'U')},
-                                 {"password", std::string(11, 'P')}},
-                                editorStored(std::string(31, 'S'), 4294967295u,
+                                 {"userName", std::string(kUserNameMaxLength, 'U')},
+                                 {"password", std::string(kPasswordMaxLength, 'P')}},
+                                editorStored(std::string(kServerMaxLength, 'S'), 4294967295u,
                                              "00 00 00 00 00 00 00 00 00 00 00 00 00 01",
-                                             std::string(12, 'U'), std::string(11, 'P'))}),
+                                             std::string(kUserNameMaxLength, 'U'),
+                                             std::string(kPasswordMaxLength, 'P'))}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ExportImportTest, ChangedEntryWithRawBytesIsStoredOverThem) {
@@ -204,7 +206,8 @@ TEST_F(ExportImportTest, HeaderComesFromTheConfigAndPreambleTailFromTheJson) {
                     {"preamble", std::string(52, 'F') + "abcd"},
                     {"entries", json::array()}};
   writeText("in.json", doc.dump());
-  const RunResult r = run({"import", "in.json", "--config", "IPConfig.cfg", "-o", "out.bin"});
+  const RunResult r =
+      run({"import", "in.json", "--config", kDeviceConfigFileName, "-o", "out.bin"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const auto file = readBytes("out.bin");
   ASSERT_EQ(file.size(), kServerListSize);
@@ -222,8 +225,8 @@ TEST_F(ExportImportTest, ImportReadsStandardInput) {
   ASSERT_EQ(exported.exitCode, 0) << exported.err;
   const RunResult imported = run({"import", "-", "-o", "copy.bin"}, exported.out);
   ASSERT_EQ(imported.exitCode, 0) << imported.err;
-  EXPECT_EQ(imported.out,
-            "copy.bin: written (0 positions stored, 20 kept byte for byte, 0 not given)\n");
+  EXPECT_EQ(imported.out, "copy.bin: written (0 positions stored, " + std::to_string(kEntryCount) +
+                              " kept byte for byte, 0 not given)\n");
   expectSameTable(readList("copy.bin"), readList("original.bin"));
 }
 

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "editor/FormLimits.h"
 #include "tests/SystemForTests.h"
 #include "tests/cli/ScitoolFixture.h"
 
@@ -37,7 +38,17 @@ Refusal entryRefusal(const char* name, const char* field, json value, std::strin
           "position 4: " + std::string(field) + ": " + why};
 }
 
-const std::string kKeyWhy = "must be 14 hex bytes as \"01 23 ... CD\" or 28 hex digits, not ";
+std::string longerThan(std::size_t max) {
+  return "longer than " + std::to_string(max) + " characters";
+}
+
+std::string shorterThan(std::size_t min) {
+  return "shorter than " + std::to_string(min) + " characters (the editor's minimum)";
+}
+
+const std::string kKeyWhy = "must be " + std::to_string(kKeySize) +
+                            " hex bytes as \"01 23 ... CD\" or " + std::to_string(2 * kKeySize) +
+                            " hex digits, not ";
 const std::string kPortWhy = "must be an integer in 0..4294967295, not ";
 
 class ImportRefusal : public ScitoolTest, public ::testing::WithParamInterface<Refusal> {
@@ -61,19 +72,19 @@ TEST_P(ImportRefusal, NamesTheProblemAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     EditorRules, ImportRefusal,
     ::testing::Values(
-        entryRefusal("ServerTooLong", "server", std::string(32, 's'), "longer than 31 characters"),
-        entryRefusal("ServerTooShort", "server", "1.2.3.4",
-                     "shorter than 8 characters (the editor's minimum)"),
-        entryRefusal("UserNameTooLong", "userName", std::string(13, 'u'),
-                     "longer than 12 characters"),
+        entryRefusal("ServerTooLong", "server", std::string(kServerMaxLength + 1, 's'),
+                     longerThan(kServerMaxLength)),
+        entryRefusal("ServerTooShort", "server", std::string(kServerMinLength - 1, '1'),
+                     shorterThan(kServerMinLength)),
+        entryRefusal("UserNameTooLong", "userName", std::string(kUserNameMaxLength + 1, 'u'),
+                     longerThan(kUserNameMaxLength)),
         entryRefusal("UserNameEmpty", "userName", "", "empty (the editor requires a user name)"),
-        entryRefusal("PasswordTooLong", "password", std::string(12, 'p'),
-                     "longer than 11 characters"),
-        entryRefusal("PasswordTooShort", "password", "abc",
-                     "shorter than 4 characters (the editor's minimum)"),
+        entryRefusal("PasswordTooLong", "password", std::string(kPasswordMaxLength + 1, 'p'),
+                     longerThan(kPasswordMaxLength)),
+        entryRefusal("PasswordTooShort", "password", std::string(kPasswordMinLength - 1, 'a'),
+                     shorterThan(kPasswordMinLength)),
         // Counted in single bytes: "€" is one character in the file.
-        entryRefusal("NonAsciiCountsAsOneByte", "password", "€€€",
-                     "shorter than 4 characters (the editor's minimum)"),
+        entryRefusal("NonAsciiCountsAsOneByte", "password", "€€€", shorterThan(kPasswordMinLength)),
         entryRefusal("NotSingleByte", "server", "Ωmega.example.com",
                      "\"Ωmega.example.com\" cannot be written as single-byte text"),
         entryRefusal("ZeroCharacter", "userName", std::string("ad\0min", 6),
@@ -119,9 +130,11 @@ INSTANTIATE_TEST_SUITE_P(
     Structure, ImportRefusal,
     ::testing::Values(
         Refusal{"PositionZero", listOf(withField("position", 0)).dump(),
-                "entries[0]: position: must be an integer in 1..20, not 0"},
-        Refusal{"PositionTwentyOne", listOf(withField("position", 21)).dump(),
-                "entries[0]: position: must be an integer in 1..20, not 21"},
+                "entries[0]: position: must be an integer in 1.." + std::to_string(kEntryCount) +
+                    ", not 0"},
+        Refusal{"PositionPastTheLast", listOf(withField("position", kEntryCount + 1)).dump(),
+                "entries[0]: position: must be an integer in 1.." + std::to_string(kEntryCount) +
+                    ", not " + std::to_string(kEntryCount + 1)},
         Refusal{"PositionMissing", listOf(json{{"server", "x"}}).dump(),
                 "entries[0]: position: missing"},
         Refusal{"PositionTwice", json{{"formatVersion", 1}, {"entries", {kGood, kGood}}}.dump(),
@@ -176,19 +189,19 @@ TEST_F(ImportRefusal, ReportsEveryRefusalOfEveryEntry) {
             json{{"formatVersion", 1}, {"entries", {withField("port", -5), second}}}.dump());
   const RunResult r = run({"import", "in.json", "-o", "out.bin"});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(
-      r.err,
-      "scitool: in.json: position 4: port: " + kPortWhy +
-          "-5\n"
-          "scitool: in.json: position 9: server: shorter than 8 characters (the editor's minimum)\n"
-          "scitool: in.json: position 9: password: shorter than 4 characters (the editor's "
-          "minimum)\n");
+  EXPECT_EQ(r.err, "scitool: in.json: position 4: port: " + kPortWhy +
+                       "-5\n"
+                       "scitool: in.json: position 9: server: " +
+                       shorterThan(kServerMinLength) +
+                       "\n"
+                       "scitool: in.json: position 9: password: " +
+                       shorterThan(kPasswordMinLength) + "\n");
   EXPECT_FALSE(std::filesystem::exists(path("out.bin")));
 }
 
 TEST_F(ImportRefusal, BadConfigurationStopsTheImport) {
   writeText("in.json", listOf(kGood).dump());
-  auto corrupt = readBytes("IPConfig.cfg");
+  auto corrupt = readBytes(kDeviceConfigFileName);
   corrupt[40] ^= 0x01;
   writeBytes("corrupt.cfg", corrupt);
   corrupt.pop_back();

@@ -44,7 +44,8 @@ class ScitoolTest : public ::testing::Test {
   std::vector<std::uint8_t> readBytes(const std::string& name) const;
   std::string readText(const std::string& name) const;
 
-  // "IPConfig.cfg" in the working directory, with the values above.
+  // The device configuration, by default under its usual name in the working
+  // directory, with the values above.
   void writeConfig(const std::string& name = kDeviceConfigFileName) const;
   DeviceConfig config() const;
   // A server list file as the editor writes it (fixed preamble bytes 24..25).

@@ -58,8 +58,8 @@ TEST_F(ShowTest, PrintsHeaderValuesAndChecksumAsConfigShowDoes) {
   const auto header = decodeServerListHeader(readBytes("list.bin"));
   EXPECT_THAT(
       r.out, HasSubstr(values + fmt::format("checksum:       0x{:08X}, holds\n", header.checksum)));
-  writeConfig("IPConfig.cfg");
-  const RunResult config = run({"config", "show", "IPConfig.cfg"});
+  writeConfig();
+  const RunResult config = run({"config", "show", kDeviceConfigFileName});
   ASSERT_EQ(config.exitCode, 0) << config.err;
   EXPECT_THAT(config.out, HasSubstr(values + fmt::format("checksum:       0x{:08X}, holds\n",
                                                          this->config().storedSum())));

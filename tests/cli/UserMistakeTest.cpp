@@ -19,7 +19,7 @@ class UserMistakeTest : public ScitoolTest {
  protected:
   void SetUp() override {
     ScitoolTest::SetUp();
-    writeConfig("IPConfig.cfg");
+    writeConfig();
     writeList("list.bin", sampleTable());
     const RunResult exported = run({"export", "list.bin", "-o", "list.json"});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
@@ -46,13 +46,14 @@ TEST_F(UserMistakeTest, AnOutputThatIsAnInputIsRefusedAndLeftAlone) {
        "list.json",
        "list.json"},
       {"import onto its configuration",
-       {"import", "list.json", "--config", "IPConfig.cfg", "-o", "./IPConfig.cfg"},
-       "./IPConfig.cfg",
-       "IPConfig.cfg"},
+       {"import", "list.json", "--config", kDeviceConfigFileName, "-o",
+        std::string("./") + kDeviceConfigFileName},
+       std::string("./") + kDeviceConfigFileName,
+       kDeviceConfigFileName},
   };
   const auto before = readBytes("list.bin");
   const auto jsonBefore = readBytes("list.json");
-  const auto configBefore = readBytes("IPConfig.cfg");
+  const auto configBefore = readBytes(kDeviceConfigFileName);
   for (const SameFileCase& c : cases) {
     SCOPED_TRACE(c.name);
     const RunResult r = run(c.args);
@@ -62,7 +63,7 @@ TEST_F(UserMistakeTest, AnOutputThatIsAnInputIsRefusedAndLeftAlone) {
                          ", which writing would replace; nothing written\n");
     EXPECT_EQ(readBytes("list.bin"), before);
     EXPECT_EQ(readBytes("list.json"), jsonBefore);
-    EXPECT_EQ(readBytes("IPConfig.cfg"), configBefore);
+    EXPECT_EQ(readBytes(kDeviceConfigFileName), configBefore);
   }
   // A different file is written as before.
   EXPECT_EQ(run({"export", "list.bin", "-o", "other.json"}).exitCode, 0);
@@ -79,8 +80,8 @@ struct WrongKindCase {
 TEST_F(UserMistakeTest, AFileOfTheOtherKindNamesTheCommandThatReadsIt) {
   writeText("notes.txt", "just some notes");
   const WrongKindCase cases[] = {
-      {{"show", "IPConfig.cfg"},
-       "IPConfig.cfg",
+      {{"show", kDeviceConfigFileName},
+       kDeviceConfigFileName,
        "Length Error! (52 bytes found, 4124 expected): the size of a device configuration, "
        "which 'scitool config show' reads"},
       {{"export", "list.json"},
@@ -109,7 +110,7 @@ TEST_F(UserMistakeTest, AFileOfTheOtherKindNamesTheCommandThatReadsIt) {
 // "-" reads standard input wherever a file is read.
 TEST_F(UserMistakeTest, DashReadsStandardInput) {
   const std::string list = readText("list.bin");
-  const std::string config = readText("IPConfig.cfg");
+  const std::string config = readText(kDeviceConfigFileName);
   const RunResult shown = run({"show", "-"}, list);
   EXPECT_EQ(shown.exitCode, 0) << shown.err;
   // The same as for the file but for the name on the first line.

@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(std::vector<std::string>{"export", "list.bin"},
                       std::vector<std::string>{"show", "list.bin"},
                       std::vector<std::string>{"show", "list.bin", "--json"},
-                      std::vector<std::string>{"check", "list.bin", "IPConfig.cfg"},
-                      std::vector<std::string>{"config", "show", "IPConfig.cfg"},
+                      std::vector<std::string>{"check", "list.bin", kDeviceConfigFileName},
+                      std::vector<std::string>{"config", "show", kDeviceConfigFileName},
                       std::vector<std::string>{"import", "in.json", "-o", "out.bin"},
                       std::vector<std::string>{"--help"}),
     [](const auto& info) {

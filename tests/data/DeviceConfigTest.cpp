@@ -29,7 +29,7 @@ Bytes unitA() { return {'U', 'n', 'i', 't', ' ', 'A'}; }
 class DeviceConfigFile : public testing::Test {
  protected:
   FileResult load(const Bytes& stored) {
-    const auto path = dir / "IPConfig.cfg";
+    const auto path = dir / kDeviceConfigFileName;
     writeBytes(path, stored);
     return loadDeviceConfig(config, path);
   }
@@ -112,7 +112,7 @@ TEST_F(DeviceConfigFile, DeviceValuesAreReadLittleEndian) {
 TEST_F(DeviceConfigFile, DefaultNameIsLookedUpInTheCurrentFolder) {
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  writeBytes(dir / "IPConfig.cfg", storedFile(unitA()));
+  writeBytes(dir / kDeviceConfigFileName, storedFile(unitA()));
   const FileResult result = loadDeviceConfig(config);
   std::filesystem::current_path(previous);
   EXPECT_EQ(result, FileResult::Ok);
@@ -136,6 +136,22 @@ TEST(EncodeDeviceConfig, BuildsTheStoredBytes) {
 TEST(EncodeDeviceConfig, RefusesTitlesThatWouldNotReadBack) {
   EXPECT_THROW(encodeDeviceConfig(std::string(32, 'z'), 0, 0, 0), std::invalid_argument);
   EXPECT_THROW(encodeDeviceConfig(std::string("a\0b", 3), 0, 0, 0), std::invalid_argument);
+  EXPECT_THROW(DeviceConfig::fromValues(std::string(32, 'z'), 0, 0, 0), std::invalid_argument);
+}
+
+// A configuration made from its values is the one its file loads as.
+TEST(DeviceConfigFromValues, EqualsTheDecodedFile) {
+  const std::string title(31, 'z');
+  const DeviceConfig made = DeviceConfig::fromValues(title, 0xFFFF, 0x80000001, 0x80);
+  DeviceConfig loaded;
+  ASSERT_EQ(decodeDeviceConfig(encodeDeviceConfig(title, 0xFFFF, 0x80000001, 0x80), loaded),
+            FileResult::Ok);
+  EXPECT_TRUE(made.valid());
+  EXPECT_EQ(made.title(), loaded.title());
+  EXPECT_EQ(made.deviceValue16(), loaded.deviceValue16());
+  EXPECT_EQ(made.deviceValue32(), loaded.deviceValue32());
+  EXPECT_EQ(made.deviceValue8(), loaded.deviceValue8());
+  EXPECT_EQ(made.storedSum(), loaded.storedSum());
 }
 
 }  // namespace

@@ -9,13 +9,8 @@
 #include "data/ServerListFile.h"
 #include "tests/data/TempDir.h"
 
-namespace sci {
+namespace sci::test {
 namespace {
-
-using test::Bytes;
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
 
 std::uint32_t le(const Bytes& b, std::size_t at, int size) {
   std::uint32_t v = 0;
@@ -54,9 +49,7 @@ void putLe(Bytes& b, std::size_t at, std::uint32_t v, int size) {
 
 TEST(IndependentFormat, WrittenFileMatchesTheByteLayout) {
   TempDir dir;
-  DeviceConfig config;
-  ASSERT_EQ(decodeDeviceConfig(encodeDeviceConfig("Dev", 0x4321, 0x89ABCDEF, 0x3C), config),
-            FileResult::Ok);
+  const DeviceConfig config = DeviceConfig::fromValues("Dev", 0x4321, 0x89ABCDEF, 0x3C);
   ServerTable table = initialTable();
   storeFields(table.entries[2], "10.1.2.3", 4433, "DE AD BE EF", "admin", "pw");
   table.preamble.fill(0x66);
@@ -139,4 +132,4 @@ TEST(IndependentFormat, HandBuiltFileReadsIntoTheSameTable) {
 }
 
 }  // namespace
-}  // namespace sci
+}  // namespace sci::test

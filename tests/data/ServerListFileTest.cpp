@@ -9,18 +9,11 @@
 #include "tests/data/TempDir.h"
 #include "tests/data/TurkishLocale.h"
 
-namespace sci {
+namespace sci::test {
 namespace {
 
-using test::Bytes;
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
-
 DeviceConfig makeConfig(std::uint16_t v16, std::uint32_t v32, std::uint8_t v8) {
-  DeviceConfig config;
-  EXPECT_EQ(decodeDeviceConfig(encodeDeviceConfig("Test", v16, v32, v8), config), FileResult::Ok);
-  return config;
+  return DeviceConfig::fromValues("Test", v16, v32, v8);
 }
 
 // A table whose bytes cover every value, preamble included.
@@ -249,4 +242,4 @@ TEST(ServerListPathLocale, TurkishLocaleChangesNoName) {
 }
 
 }  // namespace
-}  // namespace sci
+}  // namespace sci::test

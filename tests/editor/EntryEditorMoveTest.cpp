@@ -10,6 +10,8 @@
 namespace sci::test {
 namespace {
 
+constexpr int kLastPosition = static_cast<int>(kEntryCount);
+
 struct MoveCase {
   int from;
   int change;
@@ -35,11 +37,11 @@ TEST_P(MoveTest, LandsOnPositionAndShowsItsEntry) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, MoveTest,
-    ::testing::Values(MoveCase{1, +1, 2}, MoveCase{7, -1, 6}, MoveCase{1, -1, 20},
-                      MoveCase{20, +1, 1}, MoveCase{3, +5, 8}, MoveCase{12, -10, 2},
-                      // Larger changes wrap round the 20 positions as single steps do.
-                      MoveCase{15, +10, 5}, MoveCase{5, -10, 15}, MoveCase{20, +10, 10},
-                      MoveCase{1, -10, 11}, MoveCase{10, +45, 15}, MoveCase{4, -20, 4},
+    ::testing::Values(MoveCase{1, +1, 2}, MoveCase{7, -1, 6}, MoveCase{1, -1, kLastPosition},
+                      MoveCase{kLastPosition, +1, 1}, MoveCase{3, +5, 8}, MoveCase{12, -10, 2},
+                      // Larger changes wrap round the positions as single steps do.
+                      MoveCase{15, +10, 5}, MoveCase{5, -10, 15}, MoveCase{kLastPosition, +10, 10},
+                      MoveCase{1, -10, 11}, MoveCase{10, +45, 15}, MoveCase{4, -kLastPosition, 4},
                       MoveCase{7, INT_MAX, 14}, MoveCase{7, INT_MIN, 19}));
 
 TEST_F(MoveTest, StepsRoundTheListBothWaysWithoutTouchingIt) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "editor/FormLimits.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace sci::test {
@@ -153,17 +154,17 @@ INSTANTIATE_TEST_SUITE_P(Stops, PartialReadBackTest,
                                                        8080,
                                                        "abcdefghijklmno",
                                                        "pass1234",
-                                                       {12}},
+                                                       {kUserNameMaxLength}},
                                            PartialCase{"ServerOverLimit",
                                                        true,
                                                        std::nullopt,
                                                        {{Field::Server, std::string(35, 's')},
                                                         {Field::Password, "other12"}},
-                                                       std::string(31, 's'),
+                                                       std::string(kServerMaxLength, 's'),
                                                        8080,
                                                        "abcdefghijklmno",
                                                        "pass1234",
-                                                       {31}},
+                                                       {kServerMaxLength}},
                                            PartialCase{"RefusedPort",
                                                        false,
                                                        Field::Port,

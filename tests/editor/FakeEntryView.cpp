@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "data/FormLimits.h"
+#include "editor/FormLimits.h"
 
 namespace sci::test {
 

@@ -25,7 +25,7 @@ class FakeEntryView : public EntryView {
 
   // Read-back options. With limits on, an over-long text in a visible field
   // is taken whole and the read-back stops after it (limits as in
-  // data/FormLimits.h; the hidden mirrors have none).
+  // editor/FormLimits.h; the hidden mirrors have none).
   // stopAt makes the read-back refuse that field as a bad port text would:
   // it keeps its previous value and nothing after it is read.
   bool applyLimits = false;

@@ -34,12 +34,7 @@ std::filesystem::path Workspace::writeGoodConfig(const QString& name) const {
 }
 
 DeviceConfig Workspace::goodConfig() {
-  DeviceConfig config;
-  if (decodeDeviceConfig(encodeDeviceConfig(kTitle, 0x1234, 0x89abcdef, 0x42), config) !=
-      FileResult::Ok) {
-    throw std::runtime_error("fixture configuration does not decode");
-  }
-  return config;
+  return DeviceConfig::fromValues(kTitle, 0x1234, 0x89abcdef, 0x42);
 }
 
 QString Workspace::writeList(const QString& name, const ServerTable& table) const {

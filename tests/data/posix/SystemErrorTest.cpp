@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <algorithm>
+
 #include <cerrno>
 
+#include "data/FileDescriptor.h"
 #include "data/FileError.h"
 #include "data/SystemError.h"
 
@@ -99,6 +103,23 @@ TEST(CauseFromErrnoSweep, EveryOtherValueIsUnknown) {
     }
     EXPECT_EQ(causeFromSystemError(error), FileErrorCause::Generic) << "errno " << error;
   }
+}
+
+// A failing close is reported with the system's own code and its cause.
+TEST(FileDescriptorClose, FailureCarriesTheSystemsCode) {
+  const int raw = ::open("/dev/null", O_RDONLY);
+  ASSERT_GE(raw, 0);
+  FileDescriptor fd(raw);
+  ASSERT_EQ(::close(raw), 0);  // gone behind its owner's back
+  try {
+    fd.close("/dev/null");
+    FAIL() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.operation(), FileOperation::Close);
+    EXPECT_EQ(e.osError(), EBADF);
+    EXPECT_EQ(e.cause(), FileErrorCause::InvalidFile);
+  }
+  EXPECT_FALSE(fd);
 }
 
 }  // namespace

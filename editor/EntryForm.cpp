@@ -1,0 +1,35 @@
+#include "editor/EntryForm.h"
+
+namespace sci {
+
+EntryForm formFromEntry(const ServerEntry& entry) {
+  EntryForm form;
+  form.server = getText(entry.server);
+  form.serverConfirm = form.server;
+  form.port = entry.port();
+  form.portConfirm = form.port;
+  form.keyText = formatKey(entry);
+  // An empty slot carries pattern bytes in its user name; they are never shown.
+  form.userName = form.server.empty() ? std::string() : getText(entry.userName);
+  form.password = getText(entry.password);
+  form.passwordConfirm = form.password;
+  return form;
+}
+
+void storeForm(const EntryForm& form, ServerEntry& entry) {
+  storeFields(entry, form.server, form.port, form.keyText, form.userName, form.password);
+}
+
+const TextFieldRule* brokenRule(const EntryForm& form) {
+  for (const TextFieldRule& rule : kTextFieldRules) {
+    if ((form.*rule.text).size() < rule.minLength) return &rule;
+  }
+  return nullptr;
+}
+
+int validateForm(const EntryForm& form) {
+  const TextFieldRule* rule = brokenRule(form);
+  return rule ? rule->failure : kFormValid;
+}
+
+}  // namespace sci
