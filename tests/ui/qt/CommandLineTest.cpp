@@ -89,6 +89,11 @@ void CommandLineTest::programAnswersWithoutDisplay_data() {
                                   << "sciedit: Unknown option 'bogus'.";
   QTest::newRow("two lists") << QStringList{"a.bin", "b.bin"} << 2 << ""
                              << "sciedit: one list at a time";
+  // A window is wanted but none can be made: a plain reason and an ordinary
+  // failure, not the toolkit's abort.
+  const QString noDisplay = QStringLiteral("sciedit: no display found");
+  QTest::newRow("no display") << QStringList{} << 1 << "" << noDisplay;
+  QTest::newRow("no display, list given") << QStringList{"a.bin"} << 1 << "" << noDisplay;
 }
 
 void CommandLineTest::programAnswersWithoutDisplay() {
