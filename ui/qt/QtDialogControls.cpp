@@ -1,7 +1,9 @@
 #include "ui/qt/QtDialogControls.h"
 
 #include <QPushButton>
+#include <QLabel>
 #include <QString>
+#include <utility>
 
 #include "ui/qt/FieldEdit.h"
 #include "ui/qt/PositionSpinBox.h"
@@ -19,7 +21,7 @@ QString fromUtf8(std::string_view text) {
 QtDialogControls::QtDialogControls(QWidget& window, const ServerListWidgets& widgets,
                                    std::function<void(DialogResult)> close)
     : window_(window), widgets_(widgets), close_(std::move(close)) {
-  byId_ = {
+  const std::pair<ControlId, QWidget*> controls[] = {
       {IDC_SERVER, widgets.server},
       {IDC_PORT, widgets.port},
       {IDC_SERVER_CONFIRM, widgets.serverConfirm},
@@ -38,6 +40,7 @@ QtDialogControls::QtDialogControls(QWidget& window, const ServerListWidgets& wid
       {IDC_DELETE, widgets.remove},
       {IDC_EXIT, widgets.exit},
   };
+  for (const auto& [id, control] : controls) byId_.insert(id, control);
 }
 
 QWidget* QtDialogControls::widget(ControlId id) const { return byId_.value(id); }

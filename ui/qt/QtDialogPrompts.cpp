@@ -1,6 +1,7 @@
 #include "ui/qt/QtDialogPrompts.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace sci {
 
