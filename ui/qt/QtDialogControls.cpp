@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QLabel>
 #include <QString>
 #include <utility>
 
@@ -55,7 +56,15 @@ std::string QtDialogControls::text(ControlId id) const {
 }
 
 void QtDialogControls::setText(ControlId id, std::string_view text) {
-  if (FieldEdit* field = edit(id)) field->setText(fromUtf8(text));
+  // Through showText, so a longer text from the program is allowed to stand.
+  FieldEdit* field = edit(id);
+  if (!field) return;
+  const QString shown = fromUtf8(text);
+  if (field->text() == shown) {
+    field->setModified(false);
+  } else {
+    field->showText(shown);
+  }
 }
 
 bool QtDialogControls::modified(ControlId id) const {
