@@ -106,7 +106,7 @@ TEST(Controls, TextFieldsRefuseCharactersWithoutSingleByteForm) {
   };
   const PasteCase cases[] = {
       {L"\u00FCber", L"\u00FCber"},
-      {L"ok\u03A9", L""},             // refused whole, as on Linux
+      {L"ok\u03A9", L""},              // refused whole, as on Linux
       {L"line1\r\n\u03A9", L"line1"},  // only the first line counts
   };
   for (const PasteCase& c : cases) {

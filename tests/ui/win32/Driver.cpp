@@ -131,15 +131,64 @@ std::vector<unsigned char> fileBytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-Editor::Editor(const fs::path& folder, const std::vector<std::wstring>& arguments) {
+std::wstring commandLineOf(const std::vector<std::wstring>& arguments) {
   std::wstring commandLine = quoted(sciedit().wstring());
   for (const std::wstring& argument : arguments) commandLine += L" " + quoted(argument);
+  return commandLine;
+}
+
+Finished runWithPipe(const std::vector<std::wstring>& arguments) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) throw std::runtime_error("no pipe");
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  PROCESS_INFORMATION process{};
+  std::wstring commandLine = commandLineOf(arguments);
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    throw std::runtime_error("cannot start sciedit.exe");
+  }
+  CloseHandle(writeEnd);
+  Finished finished;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    finished.output.append(buffer, got);
+  }
+  CloseHandle(readEnd);
+  if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) {
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    finished.exitCode = int(code);
+  } else {
+    TerminateProcess(process.hProcess, 99);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return finished;
+}
+
+Editor::Editor(const fs::path& folder, const std::vector<std::wstring>& arguments, Start start) {
+  std::wstring commandLine = commandLineOf(arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  DWORD flags = 0;
+  if (start == Start::Detached) {
+    // No standard handles and no console to attach to, as when Explorer
+    // starts the program.
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    flags = DETACHED_PROCESS;
+  }
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                       folder.c_str(), &startup, &process_)) {
     throw std::runtime_error("cannot start sciedit.exe");
   }
+  if (start == Start::Detached) return;
   WaitForInputIdle(process_.hProcess, 20000);
   waitUntil(
       [&] {
@@ -239,8 +288,7 @@ Box Editor::waitForBox(std::chrono::milliseconds timeout) const {
   // Give the box its texts before they are read.
   pause(100ms);
   box.caption = textOf(box.window);
-  for (HWND child = GetWindow(box.window, GW_CHILD); child;
-       child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(box.window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (className(child) == L"Static" &&
         (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !textOf(child).empty()) {
       box.text = textOf(child);

@@ -35,11 +35,17 @@ struct Box {
   std::wstring text;  // the message text of a message box
 };
 
+enum class Start {
+  Dialog,    // wait for the main dialog
+  Detached,  // no console, no standard handles, wait for nothing
+};
+
 class Editor {
  public:
   // Starts sciedit.exe in folder with the arguments and waits for its dialog.
   // A message box that start-up shows is left open (see waitForBox).
-  Editor(const fs::path& folder, const std::vector<std::wstring>& arguments = {});
+  Editor(const fs::path& folder, const std::vector<std::wstring>& arguments = {},
+         Start start = Start::Dialog);
   ~Editor();
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
@@ -77,6 +83,13 @@ class Editor {
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
 };
+
+struct Finished {
+  int exitCode = -1;
+  std::string output;  // standard output and error together
+};
+// Runs sciedit.exe to its end with its standard output and error on a pipe.
+Finished runWithPipe(const std::vector<std::wstring>& arguments);
 
 // The path of the program under test (set at build time).
 fs::path sciedit();

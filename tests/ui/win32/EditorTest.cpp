@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "data/DeviceConfig.h"
 #include "data/ServerEntry.h"
 #include "data/ServerListFile.h"
+#include "tests/ui/win32/Clipboard.h"
 #include "tests/ui/win32/Driver.h"
 #include "ui/DialogResources.h"
 
@@ -53,7 +55,7 @@ void fillValidEntry(Editor& editor, const std::wstring& server) {
   editor.retype(IDC_PASSWORD, L"secret");
 }
 
-constexpr int kEditing[] = {IDC_SERVER, IDC_PORT, IDC_KEY, IDC_USER_NAME,
+constexpr int kEditing[] = {IDC_SERVER,   IDC_PORT, IDC_KEY, IDC_USER_NAME,
                             IDC_PASSWORD, IDC_OPEN, IDC_SAVE};
 
 TEST(Startup, WithoutConfigurationTheEditorOpensReadOnly) {
@@ -109,6 +111,13 @@ TEST(Fields, TypingStopsAtEachLimitAndRefusesWideCharacters) {
   EXPECT_EQ(editor.text(IDC_PORT), L"808");
   editor.retype(IDC_SERVER, L"caf\u00E9\u03A9\u65E5 \u20AC");
   EXPECT_EQ(editor.text(IDC_SERVER), L"caf\u00E9 \u20AC");
+  // Ctrl+V: a text with a character outside Windows-1252 is refused whole.
+  setClipboardText(L"x\u03A9");
+  editor.key('V', {VK_CONTROL});
+  EXPECT_EQ(editor.text(IDC_SERVER), L"caf\u00E9 \u20AC");
+  setClipboardText(L"-ok");
+  editor.key('V', {VK_CONTROL});
+  EXPECT_EQ(editor.text(IDC_SERVER), L"caf\u00E9 \u20AC-ok");
 }
 
 TEST(Fields, EnterReadsBackComplainsAboutTheEmptyPortThenCloses) {
@@ -236,6 +245,81 @@ TEST(Files, RefusedFilesAndFailedSavesSayWhy) {
   chooseInFileDialog(editor, IDC_SAVE, folder / L"no-such-folder" / L"list.bin");
   expectBoxAndPress(editor, kAppName, L"abort!");
   EXPECT_TRUE(editor.running());
+}
+
+TEST(Shell, AboutFromTheSystemMenuByKeyboardAndBack) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.retype(IDC_SERVER, L"kept.example");
+  editor.key(VK_SPACE, {VK_MENU});
+  // "&About VANTO..." shares its mnemonic with Wine's "&About Wine": the
+  // first press may only select the item.
+  editor.type(L"a");
+  Box about = editor.waitForBox(1500ms);
+  if (!about.window) {
+    editor.key(VK_RETURN);
+    about = editor.waitForBox();
+  }
+  ASSERT_NE(about.window, nullptr);
+  EXPECT_EQ(about.caption, L"About VANTO");
+  EXPECT_EQ(GetWindow(about.window, GW_OWNER), editor.window());
+  editor.key(VK_RETURN);
+  ASSERT_TRUE(editor.waitUntilNoBox());
+  EXPECT_EQ(editor.text(IDC_SERVER), L"kept.example");
+  EXPECT_EQ(editor.text(IDC_POSITION), L"1");
+  EXPECT_TRUE(waitUntil([&] { return editor.focusedId() == IDC_SERVER; }));
+}
+
+TEST(Shell, F1ShowsHelpAndEscReturnsToTheField) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.click(IDC_KEY);
+  editor.key(VK_F1);
+  const Box help = editor.waitForBox();
+  ASSERT_NE(help.window, nullptr);
+  EXPECT_NE(help.caption.find(L"Help"), std::wstring::npos);
+  editor.key(VK_ESCAPE);
+  ASSERT_TRUE(editor.waitUntilNoBox());
+  EXPECT_TRUE(editor.running());
+  EXPECT_TRUE(waitUntil([&] { return editor.focusedId() == IDC_KEY; }));
+}
+
+TEST(CommandLine, HelpVersionAndUsageErrorsReachAPipe) {
+  const Finished version = runWithPipe({L"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_NE(version.output.find("1.0.0.1"), std::string::npos) << version.output;
+  const Finished help = runWithPipe({L"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("--config"), std::string::npos) << help.output;
+  const Finished wrong = runWithPipe({L"--no-such-option"});
+  EXPECT_EQ(wrong.exitCode, 2);
+  EXPECT_NE(wrong.output.find("Usage"), std::string::npos) << wrong.output;
+}
+
+TEST(CommandLine, WithoutConsoleOrHandlesAUsageErrorIsAMessageBox) {
+  Folder folder;
+  Editor editor(folder.path(), {L"--no-such-option"}, Start::Detached);
+  const Box box = editor.waitForBox();
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.caption, kAppName);
+  EXPECT_NE(box.text.find(L"Usage"), std::wstring::npos);
+  pressButton(box.window, IDOK);
+  EXPECT_EQ(editor.waitForExit(), 2);
+}
+
+TEST(CommandLine, AListNamedOnTheCommandLineOpensWithTheWindow) {
+  Folder folder(L"sciedit-\u00E9\u03A9-");
+  writeConfig(folder);
+  DeviceConfig config;
+  ASSERT_EQ(decodeDeviceConfig(encodeDeviceConfig("Unit A", 1, 2, 3), config), FileResult::Ok);
+  ServerTable table = initialTable();
+  storeFields(table.entries[0], "start.example", 21, formatKey(DefaultEntry()), "user", "pass");
+  ASSERT_EQ(writeServerList(folder / L"\u65E5.bin", table, config), FileResult::Ok);
+  Editor editor(folder.path(), {(folder / L"\u65E5.bin").wstring()});
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER) == L"start.example"; }));
+  EXPECT_EQ(editor.text(IDC_PORT), L"21");
 }
 
 }  // namespace

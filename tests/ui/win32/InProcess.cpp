@@ -15,8 +15,8 @@ WhenBoxAppears* current = nullptr;
 }  // namespace
 
 BareDialog::BareDialog()
-    : window_(CreateDialogParamW(GetModuleHandleW(nullptr),
-                                 MAKEINTRESOURCEW(IDD_SERVERLIST_DIALOG), nullptr, bareProc, 0)) {
+    : window_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SERVERLIST_DIALOG),
+                                 nullptr, bareProc, 0)) {
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
 }
@@ -72,17 +72,6 @@ std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className) {
     if (lstrcmpiW(name, className) == 0) found.push_back(child);
   }
   return found;
-}
-
-void setClipboardText(const std::wstring& text) {
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  auto* data = static_cast<wchar_t*>(GlobalLock(memory));
-  std::copy(text.c_str(), text.c_str() + text.size() + 1, data);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
 }
 
 }  // namespace sci::win32::test

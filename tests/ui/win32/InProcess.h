@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/win32/Clipboard.h"
+
 namespace sci::win32::test {
 
 // Template 102 with a bare dialog procedure, shown and active.
@@ -45,6 +47,5 @@ class WhenBoxAppears {
 std::wstring textOf(HWND window);
 // Direct children of a window with the given class name.
 std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className);
-void setClipboardText(const std::wstring& text);
 
 }  // namespace sci::win32::test

@@ -30,8 +30,8 @@ SeenBox inspect(HWND box) {
   SeenBox seen;
   seen.caption = textOf(box);
   seen.owner = GetWindow(box, GW_OWNER);
-  seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr &&
-                   IsWindowVisible(GetDlgItem(box, IDCANCEL));
+  seen.hasCancel =
+      GetDlgItem(box, IDCANCEL) != nullptr && IsWindowVisible(GetDlgItem(box, IDCANCEL));
   for (HWND label : childrenOfClass(box, L"Static")) {
     if ((GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
       seen.icon = reinterpret_cast<HICON>(SendMessageW(label, STM_GETICON, 0, 0));
@@ -175,8 +175,7 @@ TEST(Prompts, CancelledFileDialogChoosesNothing) {
   BareDialog dialog;
   Win32Prompts prompts(dialog.window());
   const std::array filters = {FileFilter{"BIN Files (*.bin)", "*.bin"}};
-  WhenBoxAppears act(dialog.window(),
-                     [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+  WhenBoxAppears act(dialog.window(), [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
   EXPECT_FALSE(prompts.chooseFile(FileDialogMode::Save, filters, {}).has_value());
 }
 
