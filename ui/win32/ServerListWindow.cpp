@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/DialogResources.h"
+#include "ui/HelpText.h"
 #include "ui/ServerListDialog.h"
 #include "ui/win32/AboutBox.h"
 #include "ui/win32/HelpWindow.h"
