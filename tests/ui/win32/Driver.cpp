@@ -28,16 +28,21 @@ struct Search {
   HWND except;
   std::function<bool(HWND)> wanted;
   HWND found = nullptr;
+  bool visibleOnly = true;
 };
 
-HWND findTopLevel(DWORD process, HWND except, const std::function<bool(HWND)>& wanted) {
+// A dialog shows its start-up messages before it is visible itself.
+HWND findTopLevel(DWORD process, HWND except, const std::function<bool(HWND)>& wanted,
+                  bool visibleOnly = true) {
   Search search{process, except, wanted};
+  search.visibleOnly = visibleOnly;
   EnumWindows(
       [](HWND window, LPARAM data) -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner != s->process || window == s->except || !IsWindowVisible(window)) return TRUE;
+        if (owner != s->process || window == s->except) return TRUE;
+        if (s->visibleOnly && !IsWindowVisible(window)) return TRUE;
         if (className(window) != L"#32770" || !s->wanted(window)) return TRUE;
         s->found = window;
         return FALSE;
@@ -192,12 +197,16 @@ Editor::Editor(const fs::path& folder, const std::vector<std::wstring>& argument
   WaitForInputIdle(process_.hProcess, 20000);
   waitUntil(
       [&] {
-        window_ = findTopLevel(process_.dwProcessId, nullptr,
-                               [](HWND w) { return GetDlgItem(w, IDC_SERVER) != nullptr; });
+        window_ = findTopLevel(
+            process_.dwProcessId, nullptr,
+            [](HWND w) { return GetDlgItem(w, IDC_SERVER) != nullptr; }, false);
         return window_ != nullptr;
       },
       30s);
-  if (!window_) throw std::runtime_error("sciedit.exe showed no window");
+  if (!window_) {
+    TerminateProcess(process_.hProcess, 99);
+    throw std::runtime_error("sciedit.exe showed no window");
+  }
 }
 
 Editor::~Editor() {
@@ -265,6 +274,22 @@ void Editor::type(const std::wstring& text) const {
     inputs.push_back(input);
   }
   send(inputs);
+  settle();
+}
+
+void Editor::settle() const {
+  // Input is queued: the text is read once it has stopped changing.
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(process_.dwThreadId, &info) || !info.hwndFocus) return;
+  std::wstring last = textOf(info.hwndFocus);
+  int unchanged = 0;
+  for (int i = 0; i < 100 && unchanged < 5; ++i) {
+    pause(50ms);
+    const std::wstring now = textOf(info.hwndFocus);
+    unchanged = now == last ? unchanged + 1 : 0;
+    last = now;
+  }
 }
 
 void Editor::retype(int id, const std::wstring& text) const {

@@ -66,6 +66,8 @@ class Editor {
   void focusField(int id) const;  // a click into the field, then End
   void key(WORD vk, std::initializer_list<WORD> modifiers = {}) const;
   void type(const std::wstring& text) const;
+  // Waits until the focused control's text has stopped changing.
+  void settle() const;
   // Replaces a field's text by typing: select everything with the mouse-free
   // Home, Shift+End, then type.
   void retype(int id, const std::wstring& text) const;

@@ -89,7 +89,8 @@ TEST_F(Shell, AboutCommandIsMaskedAndShowsTheAboutBox) {
         caption = textOf(box);
         owner = GetWindow(box, GW_OWNER);
         for (HWND label : childrenOfClass(box, L"Static")) {
-          if (textOf(label).rfind(L"Marlix", 0) == 0) version = textOf(label);
+          const std::wstring text = textOf(label);
+          if (text.starts_with(L"Marlix")) version = text;
         }
         PostMessageW(box, WM_COMMAND, IDOK, 0);
       });
