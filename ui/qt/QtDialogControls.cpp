@@ -1,7 +1,7 @@
 #include "ui/qt/QtDialogControls.h"
 
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <utility>
 
