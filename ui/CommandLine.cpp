@@ -32,8 +32,7 @@ CommandLine usageError(const std::string& program, const std::string& reason) {
   CommandLine result;
   result.action = CommandLine::Action::UsageError;
   result.text = program + ": " + reason + "\nUsage: " + program +
-                " [--config FILE] [LIST.bin]\nTry '" + program +
-                " --help' for more information.\n";
+                " [--config FILE] [LIST.bin]\nTry '" + program + " --help' for more information.\n";
   return result;
 }
 
@@ -83,7 +82,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (argument[1] == '-') {
       const std::size_t equals = argument.find('=');
-      const std::string name = argument.substr(2, equals == std::string::npos ? equals : equals - 2);
+      const std::string name =
+          argument.substr(2, equals == std::string::npos ? equals : equals - 2);
       if (name == "config") {
         if (equals != std::string::npos) {
           config = argument.substr(equals + 1);

@@ -30,9 +30,9 @@ class DialogPrompts {
 
   // The full path chosen, or nullopt when the user cancelled. The first
   // filter is selected; the dialog starts in startFolder when it is not empty.
-  virtual std::optional<std::filesystem::path> chooseFile(FileDialogMode mode,
-                                                          std::span<const FileFilter> filters,
-                                                          const std::filesystem::path& startFolder) = 0;
+  virtual std::optional<std::filesystem::path> chooseFile(
+      FileDialogMode mode, std::span<const FileFilter> filters,
+      const std::filesystem::path& startFolder) = 0;
 };
 
 }  // namespace sci

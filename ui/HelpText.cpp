@@ -16,23 +16,34 @@ namespace {
 std::string serverListSource() {
   const auto n = [](std::size_t value) { return std::to_string(value); };
   return "# Server list editor\n"
-         "The list holds " + n(kEntryCount) + " server entries. One entry is shown at a time;\n"
+         "The list holds " +
+         n(kEntryCount) +
+         " server entries. One entry is shown at a time;\n"
          "its number is shown beside **Server List Item:**. Step through the list with\n"
-         "the arrows beside it or the Up and Down keys; after " + n(kEntryCount) +
+         "the arrows beside it or the Up and Down keys; after " +
+         n(kEntryCount) +
          " comes 1 again.\n"
          "\n"
          "## Fields\n"
-         "- **IP / URL**: the server's address, at most " + n(kServerMaxLength) + " characters.\n"
+         "- **IP / URL**: the server's address, at most " +
+         n(kServerMaxLength) +
+         " characters.\n"
          "- **TCP Port** (Alt+P): a decimal number.\n"
          "- **DES Key**: 14 bytes as hexadecimal pairs, for example\n"
          "`01 23 45 67 89 AB CD EF 01 23 45 67 89 AB`.\n"
-         "- **Name**: the login user name, at most " + n(kUserNameMaxLength) + " characters.\n"
-         "- **Password**: the login password, at most " + n(kPasswordMaxLength) + " characters.\n"
+         "- **Name**: the login user name, at most " +
+         n(kUserNameMaxLength) +
+         " characters.\n"
+         "- **Password**: the login password, at most " +
+         n(kPasswordMaxLength) +
+         " characters.\n"
          "\n"
          "Your changes to an entry are kept when you move to another one, copy it\n"
-         "or save the list, provided the address has at least " + n(kServerMinLength) +
+         "or save the list, provided the address has at least " +
+         n(kServerMinLength) +
          " characters, a user name\n"
-         "is given and the password has at least " + n(kPasswordMinLength) +
+         "is given and the password has at least " +
+         n(kPasswordMinLength) +
          " characters. If they are not, moving\n"
          "asks whether to discard them: OK moves on without them, Cancel stays on the\n"
          "entry and shows it as last kept. Copy and Save do not ask: they use the entry\n"
@@ -49,7 +60,9 @@ std::string serverListSource() {
          "- **Exit** or Esc: closes the editor. Enter closes it too once every\n"
          "field is readable. Nothing is saved on the way out.\n"
          "\n"
-         "Editing and the file commands need a valid `" + std::string(kDefaultConfigPath) + "` in the\n"
+         "Editing and the file commands need a valid `" +
+         std::string(kDefaultConfigPath) +
+         "` in the\n"
          "folder the editor was started from; its title becomes the window caption.\n";
 }
 

@@ -125,8 +125,8 @@ void ServerListDialog::OnSave() {
   editor_.StoreEntry();
   const std::filesystem::path path = fromUtf8(serverListPath(utf8(*chosen)));
   try {
-    const FileResult result = writeServerList(path, editor_.table(), config_, defaultRandom,
-                                              writeOps_);
+    const FileResult result =
+        writeServerList(path, editor_.table(), config_, defaultRandom, writeOps_);
     if (result != FileResult::Ok) showResult(result, ResultFile::ServerList);
   } catch (const FileError& error) {
     showStop(error.userMessage());

@@ -10,8 +10,8 @@ namespace sci::test {
 namespace {
 
 TEST(FieldBinding, TableHoldsEveryFieldOnceInReadBackOrder) {
-  const Field order[] = {Field::Server,   Field::ServerConfirm, Field::Key,
-                         Field::Port,     Field::PortConfirm,   Field::UserName,
+  const Field order[] = {Field::Server,   Field::ServerConfirm,  Field::Key,
+                         Field::Port,     Field::PortConfirm,    Field::UserName,
                          Field::Password, Field::PasswordConfirm};
   ASSERT_EQ(kFieldBindings.size(), std::size(order));
   for (std::size_t i = 0; i < kFieldBindings.size(); ++i) {
@@ -112,8 +112,8 @@ TEST_P(ReadBack, StopsAtTheFirstRefusedFieldWithItsMessage) {
 }
 
 const RefusalCase kRefusals[] = {
-    {"server_too_long", IDC_SERVER, std::string(32, 's'), "Please enter no more than 31 characters.",
-     IDC_SERVER},
+    {"server_too_long", IDC_SERVER, std::string(32, 's'),
+     "Please enter no more than 31 characters.", IDC_SERVER},
     {"key_too_long", IDC_KEY, std::string(42, 'k'), "Please enter no more than 41 characters.",
      IDC_KEY},
     {"empty_port", IDC_PORT, "", "Please enter a positive integer.", IDC_PORT},

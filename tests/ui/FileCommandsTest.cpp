@@ -25,9 +25,9 @@ std::string utf8(const fs::path& path) {
 ServerTable numberedTable() {
   ServerTable table = initialTable();
   for (std::size_t i = 0; i < kEntryCount; ++i) {
-    table.entries[i] = makeEntry("server-" + std::to_string(i) + ".example",
-                                 static_cast<std::uint32_t>(1000 + i), "user" + std::to_string(i),
-                                 "secret" + std::to_string(i));
+    table.entries[i] =
+        makeEntry("server-" + std::to_string(i) + ".example", static_cast<std::uint32_t>(1000 + i),
+                  "user" + std::to_string(i), "secret" + std::to_string(i));
   }
   return table;
 }
@@ -154,8 +154,9 @@ TEST_F(DialogTest, SaveFailingWhileWritingNamesTheFile) {
 }
 
 // Greek, CJK and an emoji: none of them has a Latin-1 or Windows-1252 form.
-const std::string kWideName = "\xce\xbb\xce\xaf\xcf\x83\xcf\x84\xce\xb1-\xe5\x88\x97\xe8\xa1\xa8-"
-                              "\xf0\x9f\x93\x8b";
+const std::string kWideName =
+    "\xce\xbb\xce\xaf\xcf\x83\xcf\x84\xce\xb1-\xe5\x88\x97\xe8\xa1\xa8-"
+    "\xf0\x9f\x93\x8b";
 
 TEST_F(DialogTest, NamesOutsideLatin1ReachTheDiskAndTheMessages) {
   started();

@@ -30,12 +30,10 @@ const std::vector<ConfigCase> kConfigCases{
     {"good", goodConfigBytes(), "", "", std::string(kTitle)},
     {"title beyond ASCII", goodConfigBytes("Caf\xe9 [*]"), "", "", "Caf\xc3\xa9 [*]"},
     {"missing", std::nullopt, "Can not open IPConfig.cfg", "VANTO", SCIEDIT_DIALOG_CAPTION},
-    {"51 bytes", changed(goodConfigBytes(), 51), "Length Error!", kAppName,
+    {"51 bytes", changed(goodConfigBytes(), 51), "Length Error!", kAppName, SCIEDIT_DIALOG_CAPTION},
+    {"53 bytes", changed(goodConfigBytes(), 53), "Length Error!", kAppName, SCIEDIT_DIALOG_CAPTION},
+    {"one payload byte changed", changed(goodConfigBytes(), 52, 10), "check data error!", kAppName,
      SCIEDIT_DIALOG_CAPTION},
-    {"53 bytes", changed(goodConfigBytes(), 53), "Length Error!", kAppName,
-     SCIEDIT_DIALOG_CAPTION},
-    {"one payload byte changed", changed(goodConfigBytes(), 52, 10), "check data error!",
-     kAppName, SCIEDIT_DIALOG_CAPTION},
 };
 
 TEST_P(ConfigResult, DecidesCaptionMessageAndEditing) {
@@ -52,8 +50,8 @@ TEST_P(ConfigResult, DecidesCaptionMessageAndEditing) {
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::Ok);
   }
-  for (ControlId id : {IDC_SERVER, IDC_PORT, IDC_KEY, IDC_USER_NAME, IDC_PASSWORD, IDC_OPEN,
-                       IDC_SAVE}) {
+  for (ControlId id :
+       {IDC_SERVER, IDC_PORT, IDC_KEY, IDC_USER_NAME, IDC_PASSWORD, IDC_OPEN, IDC_SAVE}) {
     EXPECT_EQ(controls.enabled(id), good) << id;
   }
   EXPECT_EQ(dialog->canOpen(), good);
@@ -84,7 +82,8 @@ TEST_F(DialogTest, StartShowsTheFirstEntryWithLimitsAndRange) {
   // The first entry of the initial table, nothing marked as changed.
   EXPECT_EQ(controls.text(IDC_PORT), std::to_string(dialog->editor().form().port));
   EXPECT_EQ(controls.text(IDC_SERVER), dialog->editor().form().server);
-  for (const FieldBinding& binding : kFieldBindings) EXPECT_FALSE(controls.modified(binding.control));
+  for (const FieldBinding& binding : kFieldBindings)
+    EXPECT_FALSE(controls.modified(binding.control));
   // Nothing to paste yet.
   EXPECT_FALSE(controls.enabled(IDC_PASTE));
   EXPECT_FALSE(controls.closed);

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/AboutText.h"
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/HelpWindow.h"
-#include "ui/AboutText.h"
 
 namespace sci {
 

@@ -7,8 +7,8 @@
 #include <QtMath>
 #include <algorithm>
 
-#include "ui/qt/AppIcon.h"
 #include "ui/HelpText.h"
+#include "ui/qt/AppIcon.h"
 
 namespace sci {
 

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QLabel>
 #include <QString>
 #include <utility>
 
