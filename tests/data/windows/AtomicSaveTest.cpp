@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "data/FileError.h"
 #include "data/ServerListFile.h"
@@ -67,6 +69,15 @@ WriteOps flushFails(DWORD error) {
   return ops;
 }
 
+WriteOps renameFails(DWORD error) {
+  WriteOps ops = WriteOps::system();
+  ops.rename = [=](int, const fs::path&) {
+    ::SetLastError(error);
+    return -1;
+  };
+  return ops;
+}
+
 struct FailureCase {
   const char* name;
   std::function<WriteOps()> ops;
@@ -107,22 +118,25 @@ TEST_P(FailedSave, LeavesNothingWhenThereWasNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, FailedSave,
-    testing::Values(FailureCase{"DiskFullAfter1000",
-                                [] { return writesThenFails(1000, 4124, ERROR_DISK_FULL); },
-                                FileErrorCause::DiskFull, FileOperation::Write},
-                    FailureCase{"HandleDiskFullOneByteShort",
-                                [] { return writesThenFails(4123, 4124, ERROR_HANDLE_DISK_FULL); },
-                                FileErrorCause::DiskFull, FileOperation::Write},
-                    FailureCase{"CrcErrorAtOnce",
-                                [] { return writesThenFails(0, 4124, ERROR_CRC); },
-                                FileErrorCause::HardIO, FileOperation::Write},
-                    FailureCase{"ShortWritesThenNothing",
-                                [] { return writesThenFails(3000, 700, 0); },
-                                FileErrorCause::DiskFull, FileOperation::Write},
-                    FailureCase{"FlushNotReady", [] { return flushFails(ERROR_NOT_READY); },
-                                FileErrorCause::HardIO, FileOperation::Flush},
-                    FailureCase{"FlushDiskFull", [] { return flushFails(ERROR_DISK_FULL); },
-                                FileErrorCause::DiskFull, FileOperation::Flush}),
+    testing::Values(
+        FailureCase{"DiskFullAfter1000",
+                    [] { return writesThenFails(1000, 4124, ERROR_DISK_FULL); },
+                    FileErrorCause::DiskFull, FileOperation::Write},
+        FailureCase{"HandleDiskFullOneByteShort",
+                    [] { return writesThenFails(4123, 4124, ERROR_HANDLE_DISK_FULL); },
+                    FileErrorCause::DiskFull, FileOperation::Write},
+        FailureCase{"CrcErrorAtOnce", [] { return writesThenFails(0, 4124, ERROR_CRC); },
+                    FileErrorCause::HardIO, FileOperation::Write},
+        FailureCase{"ShortWritesThenNothing", [] { return writesThenFails(3000, 700, 0); },
+                    FileErrorCause::DiskFull, FileOperation::Write},
+        FailureCase{"FlushNotReady", [] { return flushFails(ERROR_NOT_READY); },
+                    FileErrorCause::HardIO, FileOperation::Flush},
+        FailureCase{"FlushDiskFull", [] { return flushFails(ERROR_DISK_FULL); },
+                    FileErrorCause::DiskFull, FileOperation::Flush},
+        FailureCase{"RenameAccessDenied", [] { return renameFails(ERROR_ACCESS_DENIED); },
+                    FileErrorCause::AccessDenied, FileOperation::Rename},
+        FailureCase{"RenameNotReady", [] { return renameFails(ERROR_NOT_READY); },
+                    FileErrorCause::HardIO, FileOperation::Rename}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class AtomicSave : public testing::Test {
@@ -165,14 +179,146 @@ TEST_F(AtomicSave, ReadOnlyFileIsOpenFailedAndKept) {
 }
 
 TEST_F(AtomicSave, ReplacedFileKeepsItsAttributes) {
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   const auto target = dir / "list.bin";
-  writeBytes(target, Bytes{1, 2, 3});
-  ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  const DWORD cases[] = {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN,
+                         FILE_ATTRIBUTE_NORMAL};
+  for (const DWORD attributes : cases) {
+    writeBytes(target, Bytes{1, 2, 3});
+    ASSERT_TRUE(::SetFileAttributesW(target.c_str(), attributes));
+    ASSERT_EQ(save(target), FileResult::Ok);
+    EXPECT_EQ(readBytes(target), expectedImage());
+    EXPECT_EQ(::GetFileAttributesW(target.c_str()) & kKept, attributes & kKept) << attributes;
+    EXPECT_EQ(dir.names(), std::set<std::string>{"list.bin"});
+    ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+FILETIME creationTimeOf(const fs::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftCreationTime;
+}
+
+bool setCreationTime(const fs::path& path, const FILETIME& time) {
+  const HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool ok = ::SetFileTime(file, &time, nullptr, nullptr) != 0;
+  ::CloseHandle(file);
+  return ok;
+}
+
+// NTFS keeps a creation time that can be set; Wine's Unix file systems do
+// not, and there the replaced file's creation time is simply the save's.
+TEST_F(AtomicSave, ReplacedFileKeepsItsCreationTimeWhereTheFileSystemHasOne) {
+  const auto target = dir / "list.bin";
+  writeBytes(target, previousContent());
+  const FILETIME old{0x12345678, 0x01d00000};  // a day in 2014
+  ASSERT_TRUE(setCreationTime(target, old));
+  const FILETIME stored = creationTimeOf(target);
+  if (::CompareFileTime(&old, &stored) != 0) {
+    GTEST_SKIP() << "this file system does not keep a creation time that is set";
+  }
   ASSERT_EQ(save(target), FileResult::Ok);
   EXPECT_EQ(readBytes(target), expectedImage());
-  EXPECT_NE(::GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-  EXPECT_EQ(dir.names(), std::set<std::string>{"list.bin"});
+  const FILETIME now = creationTimeOf(target);
+  EXPECT_EQ(::CompareFileTime(&old, &now), 0);
 }
+
+// Copies left by saves that died at the wrong instant are removed by the
+// next save of the same list; a copy a running save holds open, and files
+// that only look alike, stay.
+TEST_F(AtomicSave, SaveRemovesLeftoverCopiesOfItsTarget) {
+  const auto target = dir / "list.bin";
+  writeBytes(target, previousContent());
+  for (const char* name : {".list.bin.abc123", ".LIST.BIN.Z9x8y7"}) {
+    writeBytes(dir / name, previousContent());
+  }
+  const std::set<std::string> unrelated = {".list.bin.abc12",  ".list.bin.abc1234",
+                                           ".list.bin.ab-123", ".other.bin.abc123",
+                                           "list.bin.abc123",  ".held.bin.abc123"};
+  for (const auto& name : unrelated) writeBytes(dir / name, Bytes{1});
+  writeBytes(dir / ".list.bin.held01", Bytes{2});
+  const HANDLE running = ::CreateFileW((dir / ".list.bin.held01").c_str(), GENERIC_WRITE, 0,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(running, INVALID_HANDLE_VALUE);
+  const bool saved = save(target) == FileResult::Ok;
+  ::CloseHandle(running);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(readBytes(target), expectedImage());
+  std::set<std::string> expected = unrelated;
+  expected.insert({"list.bin", ".list.bin.held01"});
+  EXPECT_EQ(dir.names(), expected);
+}
+
+// The calls behind a save see one absolute path with native separators,
+// however the user or a script spelled it: relative or absolute, with
+// forward or back slashes, or as a Unix path that Wine maps to drive Z.
+class PathSpelling : public testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    wchar_t previous[MAX_PATH];
+    ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, previous), 0u);
+    previous_ = previous;
+    using UnixName = char*(__cdecl*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    fs::path base = dir.path();
+    if (unixName != nullptr) {
+      // Under Wine the Unix spelling reaches the file only from drive Z,
+      // the drive that maps the Unix root.
+      char* name = unixName(dir.path().c_str());
+      ASSERT_NE(name, nullptr);
+      unix_ = name;
+      ::HeapFree(::GetProcessHeap(), 0, name);
+      base = fs::path(L"Z:" + fs::path(unix_).make_preferred().wstring());
+    }
+    folder_ = base / "lists";
+    ASSERT_TRUE(fs::create_directory(folder_));
+    ASSERT_TRUE(::SetCurrentDirectoryW((GetParam() ? folder_ : base).c_str()));
+  }
+  void TearDown() override { ::SetCurrentDirectoryW(previous_.c_str()); }
+
+  // Each spelling of lists\t.bin from the working folder; the Unix one
+  // only under Wine.
+  std::vector<std::string> spellings() const {
+    const std::string relative = GetParam() ? "" : "lists/";
+    const std::string native = GetParam() ? "" : "lists\\";
+    std::string forward = (folder_ / "t.bin").string();
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    std::vector<std::string> result = {relative + "t.bin", "./" + relative + "t.bin",
+                                       ".\\" + native + "t.bin", (folder_ / "t.bin").string(),
+                                       forward};
+    if (!unix_.empty()) result.push_back(unix_ + "/lists/t.bin");
+    return result;
+  }
+
+  TempDir dir;
+  fs::path folder_;
+  std::string unix_;
+  std::wstring previous_;
+};
+
+TEST_P(PathSpelling, CreatesAndReplacesTheList) {
+  const auto target = folder_ / "t.bin";
+  for (const auto& spelled : spellings()) {
+    SCOPED_TRACE(spelled);
+    std::error_code ec;
+    fs::remove(target, ec);
+    ASSERT_EQ(save(spelled), FileResult::Ok);
+    EXPECT_EQ(readBytes(target), expectedImage());
+
+    writeBytes(target, previousContent());
+    ASSERT_EQ(save(spelled), FileResult::Ok);
+    EXPECT_EQ(readBytes(target), expectedImage());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkingFolder, PathSpelling, testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "TheListsOwn" : "TheOneAbove");
+});
 
 TEST_F(AtomicSave, TargetsThatCannotBeOpenedAreOpenFailed) {
   writeBytes(dir / "plain", Bytes{1});
