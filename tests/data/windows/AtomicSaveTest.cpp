@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -251,6 +252,95 @@ TEST_F(AtomicSave, SaveRemovesLeftoverCopiesOfItsTarget) {
   expected.insert({"list.bin", ".list.bin.held01"});
   EXPECT_EQ(dir.names(), expected);
 }
+
+// A process that dies in the middle of a save, as when it is killed: the
+// test runs its own program again, and that copy ends itself without any
+// clean-up at the chosen step of its save.
+struct DeathCase {
+  const char* step;
+  bool copyLeft;  // the instant between withdrawing the mark and renaming
+};
+
+void PrintTo(const DeathCase& c, std::ostream* os) { *os << c.step; }
+
+constexpr char kDyingTarget[] = "SCI_TEST_SAVE_DIES_FOR";
+constexpr wchar_t kDyingTargetW[] = L"SCI_TEST_SAVE_DIES_FOR";
+constexpr UINT kDiedCode = 86;
+
+WriteOps diesAt(const std::string& step) {
+  const WriteOps real = WriteOps::system();
+  WriteOps ops = real;
+  const auto die = [] { ::TerminateProcess(::GetCurrentProcess(), kDiedCode); };
+  if (step == "write") {
+    ops.write = [=](int fd, const void* data, std::size_t size) -> long {
+      real.write(fd, data, size / 2);
+      die();
+      return -1;
+    };
+  } else if (step == "flush") {
+    ops.fsync = [=](int) {
+      die();
+      return -1;
+    };
+  } else {
+    ops.rename = [=](int, const fs::path&) {
+      die();
+      return -1;
+    };
+  }
+  return ops;
+}
+
+class KilledSave : public testing::TestWithParam<DeathCase> {
+ protected:
+  // Runs this test again in a new process that saves `target` and dies.
+  DWORD runDyingSave(const fs::path& target) {
+    wchar_t program[MAX_PATH];
+    EXPECT_NE(::GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
+    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+    const std::string filter = std::string(test->test_suite_name()) + "." + test->name();
+    std::wstring commandLine = L"\"" + std::wstring(program) + L"\" --gtest_filter=" +
+                               std::wstring(filter.begin(), filter.end());
+    ::SetEnvironmentVariableW(kDyingTargetW, target.c_str());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const bool started = ::CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                          nullptr, nullptr, &startup, &process) != 0;
+    ::SetEnvironmentVariableW(kDyingTargetW, nullptr);
+    EXPECT_TRUE(started);
+    if (!started) return 0;
+    ::WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return code;
+  }
+
+  TempDir dir;
+};
+
+TEST_P(KilledSave, LeavesTheOldListAndNoCopyAfterTheNextSave) {
+  if (const char* target = std::getenv(kDyingTarget)) {
+    save(target, diesAt(GetParam().step));
+    FAIL() << "the save did not die";
+  }
+  const auto target = dir / "list.bin";
+  writeBytes(target, previousContent());
+  ASSERT_EQ(runDyingSave(target), kDiedCode);
+  EXPECT_EQ(readBytes(target), previousContent());
+  EXPECT_EQ(dir.names().size(), GetParam().copyLeft ? 2u : 1u);
+
+  ASSERT_EQ(save(target), FileResult::Ok);
+  EXPECT_EQ(readBytes(target), expectedImage());
+  EXPECT_EQ(dir.names(), std::set<std::string>{"list.bin"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, KilledSave,
+                         testing::Values(DeathCase{"write", false}, DeathCase{"flush", false},
+                                         DeathCase{"rename", true}),
+                         [](const auto& info) { return std::string(info.param.step); });
 
 // The calls behind a save see one absolute path with native separators,
 // however the user or a script spelled it: relative or absolute, with
