@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// after windows.h
+#include <aclapi.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -170,12 +172,7 @@ class TempFile {
  public:
   TempFile(fs::path folder, std::wstring name)
       : folder_(std::move(folder)), name_(std::move(name)) {}
-  ~TempFile() {
-    if (path_.empty()) return;
-    const bool marked = fd_ && markForDeletion(handleOf(fd_.get()), true);
-    fd_ = FileDescriptor();
-    if (!marked) ::DeleteFileW(path_.c_str());
-  }
+  ~TempFile() { discard(); }
   TempFile(const TempFile&) = delete;
   TempFile& operator=(const TempFile&) = delete;
 
@@ -189,9 +186,10 @@ class TempFile {
       std::wstring tempName = tempPrefix(name_);
       for (std::size_t i = 0; i < kTempSuffixLength; ++i) tempName += kLetters[pick(generator)];
       const fs::path path = folder_ / tempName;
-      // DELETE lets the finished file be renamed through this handle.
-      const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
-                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      // DELETE lets the finished file be renamed through this handle,
+      // WRITE_DAC give it the old file's permissions.
+      const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE | WRITE_DAC, 0,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (handle != INVALID_HANDLE_VALUE) {
         path_ = path;
         fd_ = adopt(handle);
@@ -208,6 +206,40 @@ class TempFile {
   }
 
   int fd() const { return fd_.get(); }
+
+  // The replaced file's access list, so that a list its owner closed to
+  // others stays closed (Wine keeps it as the Unix permissions). False when
+  // it cannot be read or given to the new file.
+  bool takeAccessOf(const fs::path& old) {
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(old.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+      return false;
+    }
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ::GetSecurityDescriptorControl(descriptor, &control, &revision);
+    // Entries inherited from the folder are inherited afresh; a list cut
+    // off from inheritance stays cut off.
+    const SECURITY_INFORMATION what =
+        DACL_SECURITY_INFORMATION |
+        ((control & SE_DACL_PROTECTED) != 0 ? PROTECTED_DACL_SECURITY_INFORMATION
+                                            : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    const DWORD error = ::SetSecurityInfo(handleOf(fd_.get()), SE_FILE_OBJECT, what, nullptr,
+                                          nullptr, dacl, nullptr);
+    ::LocalFree(descriptor);
+    return error == ERROR_SUCCESS;
+  }
+
+  // Before the target is written in place instead.
+  void discard() {
+    if (path_.empty()) return;
+    const bool marked = fd_ && markForDeletion(handleOf(fd_.get()), true);
+    fd_ = FileDescriptor();
+    if (!marked) ::DeleteFileW(path_.c_str());
+    path_.clear();
+  }
 
   // What the replaced file showed: its attributes and its creation time.
   void takeLooksOf(const WIN32_FILE_ATTRIBUTE_DATA& old) {
@@ -352,6 +384,12 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
       return rewriteInPlace(full, target, content, ops);
     }
     return FileResult::OpenFailed;
+  }
+  // A replacement that would open the list to more people than before is
+  // no replacement: the old file is written in place instead.
+  if (replacing && !temp.takeAccessOf(full)) {
+    temp.discard();
+    return rewriteInPlace(full, target, content, ops);
   }
   writeAll(temp.fd(), content, ops, target);
   flush(temp.fd(), ops, target, true);

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 #include <io.h>
 #include <windows.h>
+// after windows.h
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -225,6 +228,59 @@ TEST_F(AtomicSave, ReplacedFileKeepsItsCreationTimeWhereTheFileSystemHasOne) {
   EXPECT_EQ(readBytes(target), expectedImage());
   const FILETIME now = creationTimeOf(target);
   EXPECT_EQ(::CompareFileTime(&old, &now), 0);
+}
+
+// The access list in the system's text form ("D:P(A;;FA;;;S-1-...)").
+std::wstring accessListOf(const fs::path& path) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return L"unreadable";
+  }
+  LPWSTR text = nullptr;
+  ::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1,
+                                                         DACL_SECURITY_INFORMATION, &text, nullptr);
+  std::wstring result = text != nullptr ? text : L"unconvertible";
+  ::LocalFree(text);
+  ::LocalFree(descriptor);
+  return result;
+}
+
+// Gives the file an access list of its own, cut off from the folder's: one
+// that lets everyone change it (which Wine can hold as Unix permissions).
+bool giveOwnAccessList(const fs::path& path) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)", SDDL_REVISION_1,
+                                                              &descriptor, nullptr)) {
+    return false;
+  }
+  BOOL present = FALSE;
+  BOOL defaulted = FALSE;
+  PACL list = nullptr;
+  ::GetSecurityDescriptorDacl(descriptor, &present, &list, &defaulted);
+  std::wstring name = path.native();
+  const DWORD error = ::SetNamedSecurityInfoW(
+      name.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+      nullptr, nullptr, list, nullptr);
+  ::LocalFree(descriptor);
+  return error == ERROR_SUCCESS;
+}
+
+// A list whose owner changed who may use it keeps that when it is
+// replaced, rather than taking what the folder gives a new file.
+TEST_F(AtomicSave, ReplacedFileKeepsItsAccessList) {
+  const auto target = dir / "list.bin";
+  writeBytes(target, previousContent());
+  ASSERT_TRUE(giveOwnAccessList(target));
+  const std::wstring own = accessListOf(target);
+  writeBytes(dir / "fresh.bin", Bytes{1});
+  ASSERT_NE(own, accessListOf(dir / "fresh.bin"));  // else the check below proves nothing
+  fs::remove(dir / "fresh.bin");
+
+  ASSERT_EQ(save(target), FileResult::Ok);
+  EXPECT_EQ(readBytes(target), expectedImage());
+  EXPECT_EQ(accessListOf(target), own);
+  EXPECT_EQ(dir.names(), std::set<std::string>{"list.bin"});
 }
 
 // Copies left by saves that died at the wrong instant are removed by the
