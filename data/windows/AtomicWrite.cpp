@@ -207,9 +207,12 @@ class TempFile {
 
   int fd() const { return fd_.get(); }
 
-  // The replaced file's access list, so that a list its owner closed to
-  // others stays closed (Wine keeps it as the Unix permissions). False when
-  // it cannot be read or given to the new file.
+  // The replaced file's own access list, one cut off from the folder's,
+  // so that a list its owner closed to others stays closed. A list that
+  // inherits from its folder is left to inherit the same (Wine reports
+  // every file so, from its Unix permissions, and would turn a copied list
+  // into wider permissions). False when it cannot be read or given to the
+  // new file.
   bool takeAccessOf(const fs::path& old) {
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -220,14 +223,12 @@ class TempFile {
     SECURITY_DESCRIPTOR_CONTROL control = 0;
     DWORD revision = 0;
     ::GetSecurityDescriptorControl(descriptor, &control, &revision);
-    // Entries inherited from the folder are inherited afresh; a list cut
-    // off from inheritance stays cut off.
-    const SECURITY_INFORMATION what =
-        DACL_SECURITY_INFORMATION |
-        ((control & SE_DACL_PROTECTED) != 0 ? PROTECTED_DACL_SECURITY_INFORMATION
-                                            : UNPROTECTED_DACL_SECURITY_INFORMATION);
-    const DWORD error = ::SetSecurityInfo(handleOf(fd_.get()), SE_FILE_OBJECT, what, nullptr,
-                                          nullptr, dacl, nullptr);
+    DWORD error = ERROR_SUCCESS;
+    if ((control & SE_DACL_PROTECTED) != 0) {
+      error = ::SetSecurityInfo(handleOf(fd_.get()), SE_FILE_OBJECT,
+                                DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                nullptr, nullptr, dacl, nullptr);
+    }
     ::LocalFree(descriptor);
     return error == ERROR_SUCCESS;
   }

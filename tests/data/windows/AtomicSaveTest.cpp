@@ -273,6 +273,10 @@ TEST_F(AtomicSave, ReplacedFileKeepsItsAccessList) {
   writeBytes(target, previousContent());
   ASSERT_TRUE(giveOwnAccessList(target));
   const std::wstring own = accessListOf(target);
+  if (!own.starts_with(L"D:P")) {
+    GTEST_SKIP()
+        << "this file system keeps no access list of a file's own (Wine: Unix permissions)";
+  }
   writeBytes(dir / "fresh.bin", Bytes{1});
   ASSERT_NE(own, accessListOf(dir / "fresh.bin"));  // else the check below proves nothing
   fs::remove(dir / "fresh.bin");
