@@ -50,15 +50,16 @@ struct WriteOps {
 // one step, so the path always holds the whole old or the whole new file.
 // Every spelling of the path ("t.bin", "./t.bin", "Z:/x/t.bin") is first
 // made absolute with native separators. The replacement carries the old
-// file's attributes (hidden, system, not indexed) and its creation
-// time where the file system keeps one, and an access list of its own
-// (one cut off from the folder's); a file that inherits from its folder
-// inherits afresh, and the owner is the saving user. Where that list cannot be read or given to the
-// new file, the old file is written in place instead. A leftover copy (a kill in the instant
-// between withdrawing the mark and renaming, or a system crash) is removed by the next save of the
-// target: a running save holds its file open unshared, so only leftovers can be deleted. A
-// read-only file is OpenFailed, and a file another program holds open fails with a sharing
-// violation.
+// file's attributes (hidden, system, not indexed), its creation time where
+// the file system keeps one, and an access list of its own (one cut off
+// from the folder's); a file that inherits from its folder inherits afresh,
+// and the owner is the saving user. Where that list cannot be read or given
+// to the new file, the old file is written in place instead. A leftover
+// copy (a kill in the instant between withdrawing the mark and renaming,
+// or a system crash) is removed by the next save of the target: a running
+// save holds its file open unshared, so only leftovers can be deleted. A
+// read-only file is OpenFailed, and a file another program holds open
+// fails with a sharing violation.
 FileResult writeFileAtomically(const std::filesystem::path& target,
                                std::span<const std::uint8_t> content, const WriteOps& ops);
 
