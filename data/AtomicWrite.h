@@ -19,6 +19,10 @@ struct WriteOps {
   // A file without a name in `folder` (O_TMPFILE), opened for writing; -1
   // with errno set where the file system has no such files.
   std::function<int(const char* folder, unsigned mode)> openUnnamed;
+  // Gives the finished temporary file open as `fd` the name `target`,
+  // replacing a file of that name in one step: 0, or -1 with the system's
+  // error set. Windows renames through the handle; empty on POSIX.
+  std::function<int(int fd, const std::filesystem::path& target)> rename;
   static WriteOps system();
 };
 
@@ -40,10 +44,22 @@ struct WriteOps {
 // content goes over the old from offset 0, a failure puts the old bytes back
 // where it can, and the FileError's state says what the file then holds.
 // On Windows the temporary file always has a name (".NAME.XXXXXX" beside
-// the target), flushed with FlushFileBuffers and put in place with
-// ReplaceFileW, which keeps the target's attributes and security (a new
-// file is moved in with MoveFileExW); a read-only file is OpenFailed, and a
-// file another program holds open fails with a sharing violation.
+// the target) but is marked for deletion, so the system removes it should
+// the save fail or the process die; flushed with FlushFileBuffers, the mark
+// is withdrawn and the file renamed over the target through its handle in
+// one step, so the path always holds the whole old or the whole new file.
+// Every spelling of the path ("t.bin", "./t.bin", "Z:/x/t.bin") is first
+// made absolute with native separators. The replacement carries the old
+// file's attributes (hidden, system, not indexed), its creation time where
+// the file system keeps one, and an access list of its own (one cut off
+// from the folder's); a file that inherits from its folder inherits afresh,
+// and the owner is the saving user. Where that list cannot be read or given
+// to the new file, the old file is written in place instead. A leftover
+// copy (a kill in the instant between withdrawing the mark and renaming,
+// or a system crash) is removed by the next save of the target: a running
+// save holds its file open unshared, so only leftovers can be deleted. A
+// read-only file is OpenFailed, and a file another program holds open
+// fails with a sharing violation.
 FileResult writeFileAtomically(const std::filesystem::path& target,
                                std::span<const std::uint8_t> content, const WriteOps& ops);
 

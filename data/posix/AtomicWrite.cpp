@@ -360,6 +360,8 @@ WriteOps WriteOps::system() {
       [](const char* folder, unsigned mode) {
         return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
       },
+      // Files are renamed by their names here, not through a handle.
+      nullptr,
   };
 }
 

@@ -3,11 +3,17 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// after windows.h
+#include <aclapi.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "data/AsciiText.h"
 #include "data/FileDescriptor.h"
 #include "data/FileError.h"
 #include "data/SystemError.h"
@@ -80,9 +86,9 @@ FileResult writeInPlace(FileDescriptor fd, const fs::path& target,
 // A file we may write but whose folder takes no new files: written over
 // from the start and cut to the new length only once all of it is there,
 // so a failure part-way leaves no shorter file than before.
-FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> content,
-                          const WriteOps& ops) {
-  FileDescriptor fd = adopt(openForWriting(target, OPEN_EXISTING));
+FileResult rewriteInPlace(const fs::path& full, const fs::path& target,
+                          std::span<const std::uint8_t> content, const WriteOps& ops) {
+  FileDescriptor fd = adopt(openForWriting(full, OPEN_EXISTING));
   if (!fd) return FileResult::OpenFailed;
   writeAll(fd.get(), content, ops, target);
   if (!::SetEndOfFile(handleOf(fd.get()))) fail(FileOperation::Write, target, ::GetLastError());
@@ -91,70 +97,240 @@ FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> 
   return FileResult::Ok;
 }
 
-// Removes the temporary file unless the replace took it over.
-class TempFileGuard {
- public:
-  TempFileGuard() = default;
-  ~TempFileGuard() {
-    if (!path_.empty()) ::DeleteFileW(path_.c_str());
+constexpr std::size_t kTempSuffixLength = 6;
+// What the user set on the old file. The archive mark is not among them:
+// the content changed, so the new file is marked for backup, as any write
+// marks a file.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The path as the system itself resolves it, with its own separators:
+// "t.bin", "./t.bin", "Z:/x/t.bin" and "/tmp/t.bin" all reach the same
+// calls in the same absolute form. Empty when the system cannot resolve it.
+fs::path fullPathOf(const fs::path& path) {
+  std::wstring spelled = path.native();
+  std::replace(spelled.begin(), spelled.end(), L'/', L'\\');
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n =
+        ::GetFullPathNameW(spelled.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0) return {};
+    if (n < full.size()) {
+      full.resize(n);
+      return full;
+    }
+    full.resize(n);
   }
-  TempFileGuard(const TempFileGuard&) = delete;
-  TempFileGuard& operator=(const TempFileGuard&) = delete;
-  void watch(fs::path path) { path_ = std::move(path); }
-  void release() { path_.clear(); }
+}
+
+bool markForDeletion(HANDLE handle, bool remove) {
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = remove ? TRUE : FALSE;
+  return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                      sizeof disposition) != 0;
+}
+
+std::wstring tempPrefix(const std::wstring& name) {
+  return L"." + name.substr(0, kMaxTempStem) + L".";
+}
+
+// Copies a save left when it died in the instant between making its file
+// permanent and renaming it, or when the whole system went down. A save
+// still running holds its file open without sharing from the moment it is
+// created until it carries the target's name, so every copy that can be
+// deleted is a leftover.
+void removeStaleCopies(const fs::path& folder, const std::wstring& name) {
+  const std::wstring prefix = tempPrefix(name);
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileExW((folder / (prefix + L"*")).c_str(), FindExInfoBasic,
+                                           &found, FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring entry = found.cFileName;
+    const bool ours =
+        entry.size() == prefix.size() + kTempSuffixLength &&
+        ::CompareStringOrdinal(entry.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                               static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL &&
+        std::all_of(entry.begin() + static_cast<long>(prefix.size()), entry.end(), [](wchar_t c) {
+          return c < 0x80 && isAsciiLetterOrDigit(static_cast<char>(c));
+        });
+    if (ours && (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY |
+                                           FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+      ::DeleteFileW((folder / entry).c_str());
+    }
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+}
+
+// The file the new content goes into, ".NAME.XXXXXX" beside the target.
+// Until it is renamed the system deletes it when its handle closes, so a
+// save that fails, or a process that is killed, leaves nothing behind: the
+// deletion is withdrawn only just before the rename, which goes through
+// the same handle (a file marked for deletion would otherwise be deleted
+// under its new name).
+class TempFile {
+ public:
+  TempFile(fs::path folder, std::wstring name)
+      : folder_(std::move(folder)), name_(std::move(name)) {}
+  ~TempFile() { discard(); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  // False, with the system's error set, when the folder takes no new file.
+  bool create() {
+    static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(kLetters) - 2);
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < kTempNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
+      std::wstring tempName = tempPrefix(name_);
+      for (std::size_t i = 0; i < kTempSuffixLength; ++i) tempName += kLetters[pick(generator)];
+      const fs::path path = folder_ / tempName;
+      // DELETE lets the finished file be renamed through this handle,
+      // WRITE_DAC give it the old file's permissions.
+      const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE | WRITE_DAC, 0,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle != INVALID_HANDLE_VALUE) {
+        path_ = path;
+        fd_ = adopt(handle);
+        if (!fd_) return false;
+        // Where the file system cannot do this, a kill leaves a copy that
+        // the next save removes.
+        markForDeletion(handle, true);
+        return true;
+      }
+      error = ::GetLastError();
+    }
+    ::SetLastError(error);
+    return false;
+  }
+
+  int fd() const { return fd_.get(); }
+
+  // The replaced file's own access list, one cut off from the folder's,
+  // so that a list its owner closed to others stays closed. A list that
+  // inherits from its folder is left to inherit the same (Wine reports
+  // every file so, from its Unix permissions, and would turn a copied list
+  // into wider permissions). False when it cannot be read or given to the
+  // new file.
+  bool takeAccessOf(const fs::path& old) {
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(old.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+      return false;
+    }
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ::GetSecurityDescriptorControl(descriptor, &control, &revision);
+    DWORD error = ERROR_SUCCESS;
+    if ((control & SE_DACL_PROTECTED) != 0) {
+      error = ::SetSecurityInfo(handleOf(fd_.get()), SE_FILE_OBJECT,
+                                DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                nullptr, nullptr, dacl, nullptr);
+    }
+    ::LocalFree(descriptor);
+    return error == ERROR_SUCCESS;
+  }
+
+  // Before the target is written in place instead.
+  void discard() {
+    if (path_.empty()) return;
+    const bool marked = fd_ && markForDeletion(handleOf(fd_.get()), true);
+    fd_ = FileDescriptor();
+    if (!marked) ::DeleteFileW(path_.c_str());
+    path_.clear();
+  }
+
+  // What the replaced file showed: its attributes and its creation time.
+  void takeLooksOf(const WIN32_FILE_ATTRIBUTE_DATA& old) {
+    FILE_BASIC_INFO info{};
+    if (!::GetFileInformationByHandleEx(handleOf(fd_.get()), FileBasicInfo, &info, sizeof info)) {
+      return;
+    }
+    info.CreationTime.LowPart = old.ftCreationTime.dwLowDateTime;
+    info.CreationTime.HighPart = static_cast<LONG>(old.ftCreationTime.dwHighDateTime);
+    info.LastAccessTime.QuadPart = 0;  // zero: left as they are
+    info.LastWriteTime.QuadPart = 0;
+    info.ChangeTime.QuadPart = 0;
+    const DWORD attributes = (info.FileAttributes & ~(kKeptAttributes | FILE_ATTRIBUTE_NORMAL)) |
+                             (old.dwFileAttributes & kKeptAttributes);
+    info.FileAttributes = attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+    ::SetFileInformationByHandle(handleOf(fd_.get()), FileBasicInfo, &info, sizeof info);
+  }
+
+  // Gives the finished file the name `full`, replacing whatever has it in
+  // one step; throws FileError naming `target` when that fails.
+  void publish(const fs::path& full, const fs::path& target, const WriteOps& ops) {
+    const HANDLE handle = handleOf(fd_.get());
+    if (!markForDeletion(handle, false)) {
+      const DWORD error = ::GetLastError();
+      // Never marked (the file system has no such mark): nothing to undo.
+      if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+          error != ERROR_INVALID_FUNCTION) {
+        fail(FileOperation::Rename, target, error);
+      }
+    }
+    if (ops.rename(fd_.get(), full) != 0) fail(FileOperation::Rename, target, ::GetLastError());
+    path_.clear();
+    // The rename is journaled with the file; asking for it to be written
+    // through is what MOVEFILE_WRITE_THROUGH would do, and its failure
+    // cannot undo a rename that has happened.
+    ::FlushFileBuffers(handle);
+    fd_.close(target);
+  }
 
  private:
-  fs::path path_;
+  fs::path folder_;
+  std::wstring name_;
+  FileDescriptor fd_;
+  fs::path path_;  // the name to remove unless it became the target's
 };
 
-// A new file beside the target with a name nobody else uses.
-FileDescriptor createTemp(const fs::path& folder, const std::wstring& name, fs::path& tempPath) {
-  static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-  static std::mt19937 generator{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kLetters) - 2);
-  DWORD error = ERROR_FILE_EXISTS;
-  for (int attempt = 0; attempt < kTempNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
-    std::wstring tempName = L"." + name.substr(0, kMaxTempStem) + L".";
-    for (int i = 0; i < 6; ++i) tempName += kLetters[pick(generator)];
-    tempPath = folder / tempName;
-    const HANDLE handle = openForWriting(tempPath, CREATE_NEW);
-    if (handle != INVALID_HANDLE_VALUE) return adopt(handle);
-    error = ::GetLastError();
-  }
-  ::SetLastError(error);
-  return FileDescriptor();
-}
+// FILE_RENAME_INFO as Windows 10 lays it out: its first member is either
+// a BOOLEAN (FileRenameInfo) or flags (FileRenameInfoEx).
+struct RenameInfo {
+  union {
+    BOOLEAN replaceIfExists;
+    DWORD flags;
+  };
+  HANDLE rootDirectory;
+  DWORD fileNameLength;
+  WCHAR fileName[1];
+};
+static_assert(offsetof(RenameInfo, rootDirectory) == offsetof(FILE_RENAME_INFO, RootDirectory));
+static_assert(offsetof(RenameInfo, fileName) == offsetof(FILE_RENAME_INFO, FileName));
 
-void keepAttributes(const fs::path& target, DWORD attributes) {
-  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  const DWORD now = ::GetFileAttributesW(target.c_str());
-  if (now == INVALID_FILE_ATTRIBUTES || (now & kKept) == (attributes & kKept)) return;
-  const DWORD wanted = (now & ~(kKept | FILE_ATTRIBUTE_NORMAL)) | (attributes & kKept);
-  ::SetFileAttributesW(target.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
-}
+// The class values of Windows 10's headers, which older SDK settings leave
+// out of the enumeration.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+constexpr DWORD kRenameReplaceIfExists = 0x1;
+constexpr DWORD kRenamePosixSemantics = 0x2;
 
-// ReplaceFileW keeps the target's attributes, security and creation time.
-// Its own failure codes do not say why; moving the file over the target
-// gives the system's reason, or succeeds where replacing was not possible.
-// Where the replacement did not carry the attributes over (Wine's does
-// not), they are set again, best effort.
-void replaceTarget(const fs::path& temp, const fs::path& target, DWORD attributes) {
-  if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-    keepAttributes(target, attributes);
-    return;
-  }
+// One rename over the target through the open handle. POSIX semantics
+// (Windows 10 1709 and later) replace the old file even while another
+// program reads it with delete sharing; where the call is unknown (older
+// Windows, Wine 8) the plain rename with replace is the same single step.
+int renameByHandle(HANDLE handle, const fs::path& to) {
+  const std::wstring& name = to.native();
+  std::vector<std::byte> buffer(offsetof(RenameInfo, fileName) +
+                                (name.size() + 1) * sizeof(wchar_t));
+  auto* info = reinterpret_cast<RenameInfo*>(buffer.data());
+  info->rootDirectory = nullptr;
+  info->fileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  std::memcpy(info->fileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+  const auto size = static_cast<DWORD>(buffer.size());
+
+  info->flags = kRenameReplaceIfExists | kRenamePosixSemantics;
+  if (::SetFileInformationByHandle(handle, kFileRenameInfoEx, info, size)) return 0;
   const DWORD error = ::GetLastError();
-  if (error != ERROR_UNABLE_TO_REMOVE_REPLACED && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-    fail(FileOperation::Rename, target, error);
+  if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+      error != ERROR_INVALID_FUNCTION && error != ERROR_CALL_NOT_IMPLEMENTED) {
+    return -1;
   }
-  if (!::MoveFileExW(temp.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    fail(FileOperation::Rename, target, ::GetLastError());
-  }
-  keepAttributes(target, attributes);
+  info->flags = 0;
+  info->replaceIfExists = TRUE;
+  return ::SetFileInformationByHandle(handle, FileRenameInfo, info, size) ? 0 : -1;
 }
 
 }  // namespace
@@ -162,23 +338,29 @@ void replaceTarget(const fs::path& temp, const fs::path& target, DWORD attribute
 FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint8_t> content,
                                const WriteOps& ops) {
   if (target.empty()) return FileResult::OpenFailed;
-  const std::wstring name = target.filename().wstring();
-  if (name.empty() || name == L"." || name == L"..") return FileResult::OpenFailed;
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::wstring spelledName = target.filename().wstring();
+  if (spelledName.empty() || spelledName == L"." || spelledName == L"..") {
+    return FileResult::OpenFailed;
+  }
+  const fs::path full = fullPathOf(target);
+  if (full.empty() || !full.has_filename()) return FileResult::OpenFailed;
+  const fs::path folder = full.parent_path();
+  const std::wstring name = full.filename().wstring();
 
   // Everything that would stop a plain open-for-writing is found here,
   // before anything is created, so it is reported as OpenFailed.
-  // A read-only file refuses a plain open for writing; some file systems
-  // (and Wine run by root) would let the replacement through regardless.
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+  // A read-only file refuses a plain open for writing; the rename would
+  // replace it regardless.
+  WIN32_FILE_ATTRIBUTE_DATA old{};
+  const bool exists = ::GetFileAttributesExW(full.c_str(), GetFileExInfoStandard, &old) != 0;
+  if (exists &&
+      (old.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
     ::SetLastError(ERROR_ACCESS_DENIED);  // the reason the open would have given
     return FileResult::OpenFailed;
   }
   bool replacing = false;
   {
-    FileDescriptor probe = adopt(openForWriting(target, OPEN_EXISTING));
+    FileDescriptor probe = adopt(openForWriting(full, OPEN_EXISTING));
     if (probe) {
       // Devices (NUL, CON, COM1) are written as they are, like a plain save.
       if (::GetFileType(handleOf(probe.get())) != FILE_TYPE_DISK) {
@@ -196,28 +378,24 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
     }
   }
 
-  // The guard outlives the descriptor: an open file cannot be deleted.
-  TempFileGuard guard;
-  fs::path tempPath;
-  FileDescriptor temp = createTemp(folder, name, tempPath);
-  if (!temp) {
+  removeStaleCopies(folder, name);
+  TempFile temp(folder, name);
+  if (!temp.create()) {
     if (replacing && ::GetLastError() == ERROR_ACCESS_DENIED) {
-      return rewriteInPlace(target, content, ops);
+      return rewriteInPlace(full, target, content, ops);
     }
     return FileResult::OpenFailed;
   }
-  guard.watch(tempPath);
-
-  writeAll(temp.get(), content, ops, target);
-  flush(temp.get(), ops, target, true);
-  temp.close(target);
-  if (replacing) {
-    replaceTarget(tempPath, target, attributes);
-  } else if (!::MoveFileExW(tempPath.c_str(), target.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    fail(FileOperation::Rename, target, ::GetLastError());
+  // A replacement that would open the list to more people than before is
+  // no replacement: the old file is written in place instead.
+  if (replacing && !temp.takeAccessOf(full)) {
+    temp.discard();
+    return rewriteInPlace(full, target, content, ops);
   }
-  guard.release();
+  writeAll(temp.fd(), content, ops, target);
+  flush(temp.fd(), ops, target, true);
+  if (replacing) temp.takeLooksOf(old);
+  temp.publish(full, target, ops);
   return FileResult::Ok;
 }
 
@@ -236,6 +414,7 @@ WriteOps WriteOps::system() {
         ::SetLastError(ERROR_NOT_SUPPORTED);
         return -1;
       },
+      [](int fd, const fs::path& to) { return renameByHandle(handleOf(fd), to); },
   };
 }
 
