@@ -1,6 +1,6 @@
 # The two entry points: `make run` starts the editor, `make test` runs every test.
 # Both install missing Debian packages first, then configure and build.
-.PHONY: run test test-windows deps build build-asan build-windows fuzz bench package package-windows clean
+.PHONY: run test test-windows deps build build-editor build-asan build-windows fuzz bench package package-windows clean
 
 JOBS ?= $(shell nproc)
 
@@ -11,6 +11,11 @@ build: deps
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default -j $(JOBS)
 
+# Just what running the editor needs, not every test and benchmark.
+build-editor: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target sciedit -j $(JOBS)
+
 build-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
@@ -20,7 +25,7 @@ build-windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows -j $(JOBS)
 
-run: build
+run: build-editor
 	@scripts/run-sciedit
 
 test: build build-asan build-windows

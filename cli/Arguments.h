@@ -14,4 +14,8 @@ std::vector<std::string> commandLineArguments(int argc, char** argv);
 // The file an argument names.
 std::filesystem::path argumentPath(const std::string& argument);
 
+// "-" stands for standard input or output wherever a file is read or
+// written; "./-" names a file called "-".
+inline bool namesStandardStream(const std::string& argument) { return argument == "-"; }
+
 }  // namespace sci

@@ -1,11 +1,14 @@
 #include <fmt/format.h>
 
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/EditorWords.h"
+#include "cli/Interruption.h"
 #include "cli/NameList.h"
 #include "cli/SmallFileReader.h"
 #include "cli/TerminalText.h"
@@ -32,11 +35,18 @@ std::string checkFile(const std::string& path) {
   return serverListResultText(decodeServerList(file.bytes, table));
 }
 
-// True when the file is good.
-bool checkAndPrint(const std::string& path) {
+// What a run has done so far. Output goes out in whole lines only: a run
+// stopped by a signal ends between two of them.
+struct Progress {
+  bool allGood = true;
+  unsigned long long checked = 0;
+};
+
+void checkAndPrint(const std::string& path, Progress& progress) {
   const std::string failure = checkFile(path);
   fmt::print("{}: {}\n", printableName(path), failure.empty() ? "OK" : failure);
-  return failure.empty();
+  if (!failure.empty()) progress.allGood = false;
+  ++progress.checked;
 }
 
 // Hands out the names of a list one at a time from a fixed buffer, so a
@@ -45,8 +55,9 @@ class NameReader {
  public:
   NameReader(int fd, char separator) : fd_(fd), separator_(separator) {}
 
-  // False at the end of the list or on a read failure (error() then holds
-  // the system's reason). A last name without a separator still counts.
+  // False at the end of the list, on a read failure (error() then holds
+  // the system's reason) or once interrupted. A last name without a
+  // separator still counts.
   bool next(std::string& name) {
     name.clear();
     for (;;) {
@@ -56,6 +67,7 @@ class NameReader {
         // flush per buffer of names, not one per name.
         std::fflush(stdout);
         const ssize_t n = read_(fd_, buffer_.data(), buffer_.size());
+        if (interruptionSignal() != 0) return false;
         if (n < 0 && interruptedCall(lastSystemError())) continue;
         if (n < 0) error_ = lastSystemError();
         if (n <= 0) return !name.empty();
@@ -83,24 +95,35 @@ class NameReader {
 // Checks each name as soon as it is read. Empty names (a blank line, a
 // trailing separator) name no file and are passed over. "" when the whole
 // list was read, else the reason.
-std::string checkListed(int fd, char separator, bool& allGood) {
+std::string checkListed(int fd, char separator, Progress& progress) {
   NameReader reader(fd, separator);
   std::string path;
-  while (reader.next(path)) {
-    if (!path.empty() && !checkAndPrint(path)) allGood = false;
+  while (interruptionSignal() == 0 && reader.next(path)) {
+    if (separator == '\n') trimNameListLineEnd(path);
+    if (!path.empty()) checkAndPrint(path, progress);
   }
   return reader.error() != 0 ? cannotReadText(reader.error()) : std::string();
+}
+
+int interrupted(int signal, const Progress& progress) {
+  std::fflush(stdout);
+  fmt::print(stderr, "scitool: check: interrupted ({}) after {} {} checked\n",
+             signal == SIGTERM ? "SIGTERM" : "SIGINT", progress.checked,
+             progress.checked == 1 ? "name was" : "names were");
+  return 128 + signal;
 }
 
 }  // namespace
 
 int runCheck(const CheckOptions& options) {
-  bool allGood = true;
+  const InterruptionScope interruptions;
+  Progress progress;
   for (const std::string& path : options.paths) {
-    if (!checkAndPrint(path)) allGood = false;
+    if (interruptionSignal() != 0) break;
+    checkAndPrint(path, progress);
   }
   if (!options.filesFrom.empty()) {
-    const bool standardInput = options.filesFrom == "-";
+    const bool standardInput = namesStandardStream(options.filesFrom);
     FileDescriptor opened;
     if (!standardInput) {
       int error = 0;
@@ -111,13 +134,15 @@ int runCheck(const CheckOptions& options) {
       }
     }
     const std::string failure = checkListed(standardInput ? ::fileno(stdin) : opened.get(),
-                                            options.nulSeparated ? '\0' : '\n', allGood);
+                                            options.nulSeparated ? '\0' : '\n', progress);
+    if (interruptionSignal() != 0) return interrupted(interruptionSignal(), progress);
     if (!failure.empty()) {
       reportFailure(options.filesFrom, failure);
       return kExitRefused;
     }
   }
-  return allGood ? kExitOk : kExitRefused;
+  if (interruptionSignal() != 0) return interrupted(interruptionSignal(), progress);
+  return progress.allGood ? kExitOk : kExitRefused;
 }
 
 }  // namespace sci

@@ -6,13 +6,11 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
 #include "cli/LoadedDeviceConfig.h"
 #include "cli/OutputFile.h"
 #include "cli/TerminalText.h"
-#include "data/AtomicWrite.h"
 #include "data/ServerListFile.h"
 #include "data/SingleByteText.h"
 
@@ -55,7 +53,7 @@ int runConfigShow(const std::string& path, bool json) {
       "deviceValue16:  {}\n"
       "deviceValue32:  {}\n"
       "deviceValue8:   {}\n"
-      "checksum:       {}, holds\n",
+      "checksum:       0x{:08X}, holds\n",
       printableName(path), printableText(config.title()), config.deviceValue16(),
       config.deviceValue32(), config.deviceValue8(), config.storedSum());
   return kExitOk;
@@ -91,14 +89,12 @@ int runConfigCreate(const ConfigCreateOptions& options) {
   const auto bytes =
       encodeDeviceConfig(*title, static_cast<std::uint16_t>(value16),
                          static_cast<std::uint32_t>(value32), static_cast<std::uint8_t>(value8));
-  const std::string failure = runOutputWrite(options.output, [&] {
-    return writeFileAtomically(argumentPath(options.output), bytes, WriteOps::system());
-  });
+  const std::string failure = writeOutput(options.output, bytes, OutputContent::Binary);
   if (!failure.empty()) {
     reportFailure(options.output, failure);
     return kExitRefused;
   }
-  fmt::print("{}: written\n", printableName(options.output));
+  reportWritten(options.output);
   return kExitOk;
 }
 

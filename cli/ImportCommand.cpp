@@ -1,17 +1,21 @@
 #include <fmt/format.h>
 
-#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/InputText.h"
 #include "cli/LoadedDeviceConfig.h"
 #include "cli/OutputFile.h"
 #include "cli/ServerListImport.h"
-#include "cli/TerminalText.h"
 #include "data/ServerListFile.h"
 
 namespace sci {
 
 int runImport(const ImportOptions& options) {
+  if (const std::string refusal =
+          sameFileRefusal(options.output, {options.input, options.configPath});
+      !refusal.empty()) {
+    reportFailure(options.output, refusal);
+    return kExitRefused;
+  }
   // Everything is checked before anything is written.
   bool refused = false;
   const InputText input = readInputText(options.input);
@@ -31,16 +35,16 @@ int runImport(const ImportOptions& options) {
   }
   if (refused) return kExitRefused;
 
-  const std::string failure = runOutputWrite(options.output, [&] {
-    return writeServerList(argumentPath(options.output), outcome.table, config.config);
-  });
+  const ServerListImage image = encodeServerList(outcome.table, config.config);
+  const std::string failure = writeOutput(options.output, image, OutputContent::Binary);
   if (!failure.empty()) {
     reportFailure(options.output, failure);
     return kExitRefused;
   }
-  fmt::print("{}: written ({} positions stored, {} kept byte for byte, {} not given)\n",
-             printableName(options.output), outcome.stored, outcome.unchanged,
-             kEntryCount - outcome.stored - outcome.unchanged);
+  reportWritten(
+      options.output,
+      fmt::format(" ({} positions stored, {} kept byte for byte, {} not given)", outcome.stored,
+                  outcome.unchanged, kEntryCount - outcome.stored - outcome.unchanged));
   return kExitOk;
 }
 

@@ -10,7 +10,7 @@ LoadedServerList loadServerList(const std::string& path) {
   const SmallFile file = readSmallFile(path, {kServerListSize});
   if (!file.failure.empty()) {
     LoadedServerList list;
-    list.failure = file.failure;
+    list.failure = file.failure + otherKindHint(path, file, kServerListSize);
     return list;
   }
   return decodeLoadedServerList(file.bytes);

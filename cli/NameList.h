@@ -13,4 +13,9 @@ namespace sci {
 // error holds the system's reason.
 FileDescriptor openNameList(const std::string& path, int& error);
 
+// A name as a newline-separated list holds it: on Windows such lists end
+// their lines in CR LF (what "dir /b > names.txt" writes), so one CR before
+// the newline is dropped; elsewhere a CR is part of the name.
+void trimNameListLineEnd(std::string& name);
+
 }  // namespace sci

@@ -24,16 +24,18 @@ std::string maskedPassword(const std::string& password, bool showPasswords) {
 
 }  // namespace
 
+// The device values in the order the configuration holds them and
+// `config show` prints them, and both checksums in hex.
 std::string serverListText(const std::string& path, const LoadedServerList& list,
                            bool showPasswords) {
   const ServerListHeader& h = list.header;
   std::string out = fmt::format(
       "file:           {}\n"
+      "deviceValue16:  {}\n"
       "deviceValue32:  {}\n"
       "deviceValue8:   {}\n"
-      "deviceValue16:  {}\n"
       "checksum:       0x{:08X}, holds\n\n",
-      printableName(path), h.deviceValue32, h.deviceValue8, h.deviceValue16, h.checksum);
+      printableName(path), h.deviceValue16, h.deviceValue32, h.deviceValue8, h.checksum);
 
   using Align = TextTable::Align;
   TextTable table({{"Pos", Align::Right},
@@ -59,9 +61,9 @@ std::string serverListJsonText(const std::string& path, const LoadedServerList& 
   nlohmann::ordered_json doc;
   // A file name need not be UTF-8; replace what is not rather than fail.
   doc["file"] = path;
+  doc["deviceValue16"] = h.deviceValue16;
   doc["deviceValue32"] = h.deviceValue32;
   doc["deviceValue8"] = h.deviceValue8;
-  doc["deviceValue16"] = h.deviceValue16;
   doc["checksum"] = {{"stored", h.checksum}, {"holds", true}};
   auto& entries = doc["entries"] = nlohmann::ordered_json::array();
   for (std::size_t i = 0; i < kEntryCount; ++i) {

@@ -19,7 +19,8 @@ namespace {
 using Destination = std::function<std::optional<std::span<std::uint8_t>>(std::size_t size)>;
 
 FileResult readWhole(const std::filesystem::path& path, const Destination& destination,
-                     int& openError, const ReadCall& readCall) {
+                     int& openError, std::optional<std::uintmax_t>& size,
+                     const ReadCall& readCall) {
   // A pipe or device has no regular size and ends as a LengthError.
   OpenedForReading opened = openForReading(path);
   if (!opened.fd) {
@@ -27,6 +28,7 @@ FileResult readWhole(const std::filesystem::path& path, const Destination& desti
     return FileResult::OpenFailed;
   }
   FileDescriptor& fd = opened.fd;
+  if (opened.kind == FileKind::Regular) size = opened.size;
   const auto out = opened.kind == FileKind::Regular
                        ? destination(static_cast<std::size_t>(opened.size))
                        : std::nullopt;
@@ -56,8 +58,9 @@ FileResult readWhole(const std::filesystem::path& path, const Destination& desti
 FileResult readFixedSizeFile(const std::filesystem::path& path, std::span<std::uint8_t> out,
                              const ReadCall& readCall) {
   int openError = 0;
+  std::optional<std::uintmax_t> size;
   return readWhole(
-      path, [&](std::size_t) { return std::optional(out); }, openError, readCall);
+      path, [&](std::size_t) { return std::optional(out); }, openError, size, readCall);
 }
 
 FileOfSize readFileOfSize(const std::filesystem::path& path,
@@ -68,7 +71,7 @@ FileOfSize readFileOfSize(const std::filesystem::path& path,
     file.bytes.resize(size);
     return std::span(file.bytes);
   };
-  file.result = readWhole(path, destination, file.openError, readCall);
+  file.result = readWhole(path, destination, file.openError, file.size, readCall);
   if (file.result != FileResult::Ok) file.bytes.clear();
   return file;
 }

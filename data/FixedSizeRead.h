@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -30,8 +31,9 @@ FileResult readFixedSizeFile(const std::filesystem::path& path, std::span<std::u
 // The same for a file that may have any one of several lengths.
 struct FileOfSize {
   FileResult result = FileResult::OpenFailed;
-  int openError = 0;                // the system's reason for OpenFailed
-  std::vector<std::uint8_t> bytes;  // the whole file, only for Ok
+  int openError = 0;                   // the system's reason for OpenFailed
+  std::optional<std::uintmax_t> size;  // what a regular file holds; none for pipes, devices
+  std::vector<std::uint8_t> bytes;     // the whole file, only for Ok
 };
 FileOfSize readFileOfSize(const std::filesystem::path& path,
                           std::initializer_list<std::size_t> sizes,

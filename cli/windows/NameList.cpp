@@ -31,3 +31,11 @@ FileDescriptor openNameList(const std::string& path, int& error) {
 }
 
 }  // namespace sci
+
+namespace sci {
+
+void trimNameListLineEnd(std::string& name) {
+  if (!name.empty() && name.back() == '\r') name.pop_back();
+}
+
+}  // namespace sci

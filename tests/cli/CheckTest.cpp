@@ -36,9 +36,9 @@ class CheckTest : public ScitoolTest {
     return {{"good.bin", "OK"},
             {"corrupt.bin", "Check data error!"},
             {"IPConfig.cfg", "OK"},
-            {"short.bin", "Length Error!"},
+            {"short.bin", "Length Error! (4123 bytes found, 52 or 4124 expected)"},
             {"corrupt.cfg", "check data error!"},
-            {"notes.txt", "Length Error!"},
+            {"notes.txt", "Length Error! (5 bytes found, 52 or 4124 expected)"},
             {"missing.bin", "cannot open: " + notFoundText()},
             {"folder.bin", "cannot open: " + isAFolderText()},
             {"good.bin", "OK"}};
@@ -90,10 +90,15 @@ TEST_F(CheckTest, PipesAreRefusedWithoutWaiting) {
     SCOPED_TRACE(testing::PrintToString(args));
     const RunResult r = run(args, "{\"formatVersion\": 1, \"entries\": []}");
     EXPECT_EQ(r.exitCode, 1);
+    const std::string expected = args[0] == "check"                           ? "52 or 4124"
+                                 : args[0] == "config" || args[0] == "import" ? "52"
+                                                                              : "4124";
+    const std::string reason =
+        "pipe.bin: Length Error! (not a regular file, " + expected + " bytes expected)\n";
     if (args[0] == "check") {
-      EXPECT_EQ(r.out, "pipe.bin: Length Error!\n");
+      EXPECT_EQ(r.out, reason);
     } else {
-      EXPECT_EQ(r.err, "scitool: pipe.bin: Length Error!\n");
+      EXPECT_EQ(r.err, "scitool: " + reason);
     }
   }
   EXPECT_FALSE(std::filesystem::exists(path("out.bin")));
@@ -104,10 +109,12 @@ TEST_F(CheckTest, DevicesAreRefusedWithoutWaiting) {
   const std::string other = otherDevice().string();
   const RunResult checked = run({"check", null, other});
   EXPECT_EQ(checked.exitCode, 1);
-  EXPECT_EQ(checked.out, null + ": Length Error!\n" + other + ": Length Error!\n");
+  const std::string noLength = ": Length Error! (not a regular file, 52 or 4124 bytes expected)\n";
+  EXPECT_EQ(checked.out, null + noLength + other + noLength);
   const RunResult shown = run({"show", other});
   EXPECT_EQ(shown.exitCode, 1);
-  EXPECT_EQ(shown.err, "scitool: " + other + ": Length Error!\n");
+  EXPECT_EQ(shown.err,
+            "scitool: " + other + ": Length Error! (not a regular file, 4124 bytes expected)\n");
 }
 
 std::string joined(const std::vector<CheckedFile>& batch, char separator) {
@@ -166,7 +173,9 @@ TEST_F(CheckTest, NulSeparatedNamesMayHoldNewlines) {
   writeText(forged, "not a list");
   const RunResult r = run({"check", "-0", "--files-from", "-"}, forged + '\0' + "good.bin" + '\0');
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, "x\\x0Agood.bin: OK\\x0Ay.bin: Length Error!\ngood.bin: OK\n");
+  EXPECT_EQ(r.out,
+            "x\\x0Agood.bin: OK\\x0Ay.bin: Length Error! (10 bytes found, 52 or 4124 expected)\n"
+            "good.bin: OK\n");
 }
 
 TEST_F(CheckTest, UnreadableListIsReportedAfterTheNamesBeforeIt) {

@@ -127,7 +127,7 @@ TEST_F(ExportImportTest, ExportCarriesUtf8TextsAndRawBytes) {
 
   const RunResult toFile = run({"export", "list.bin", "-o", "list.json"});
   ASSERT_EQ(toFile.exitCode, 0) << toFile.err;
-  EXPECT_EQ(toFile.out, "");
+  EXPECT_EQ(toFile.out, "list.json: written\n");
   EXPECT_EQ(readText("list.json"), r.out);
 }
 

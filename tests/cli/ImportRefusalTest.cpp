@@ -195,7 +195,7 @@ TEST_F(ImportRefusal, BadConfigurationStopsTheImport) {
   writeBytes("short.cfg", corrupt);
   const std::pair<std::string, std::string> cases[] = {
       {"missing.cfg", "cannot open: " + notFoundText()},
-      {"short.cfg", "Length Error!"},
+      {"short.cfg", "Length Error! (51 bytes found, 52 expected)"},
       {"corrupt.cfg", "check data error!"},
   };
   for (const auto& [config, reason] : cases) {

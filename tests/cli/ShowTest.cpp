@@ -1,6 +1,7 @@
 // `scitool show`: header values, the aligned table, hidden values, JSON, and
 // the refusal of bad files in the editor's words.
 
+#include <fmt/format.h>
 #include <gmock/gmock.h>
 
 #include <nlohmann/json.hpp>
@@ -42,13 +43,26 @@ class ShowTest : public ScitoolTest {
   ServerTable table_;
 };
 
-TEST_F(ShowTest, PrintsHeaderValuesAndChecksum) {
+// The list's header and the configuration show the three values in one
+// order, and both checksums in hex.
+TEST_F(ShowTest, PrintsHeaderValuesAndChecksumAsConfigShowDoes) {
   const RunResult r = run({"show", "list.bin"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_THAT(r.out, HasSubstr("deviceValue32:  " + std::to_string(kValue32) + "\n"));
-  EXPECT_THAT(r.out, HasSubstr("deviceValue8:   " + std::to_string(kValue8) + "\n"));
-  EXPECT_THAT(r.out, HasSubstr("deviceValue16:  " + std::to_string(kValue16) + "\n"));
-  EXPECT_THAT(r.out, HasSubstr("holds"));
+  const std::string values = "deviceValue16:  " + std::to_string(kValue16) +
+                             "\n"
+                             "deviceValue32:  " +
+                             std::to_string(kValue32) +
+                             "\n"
+                             "deviceValue8:   " +
+                             std::to_string(kValue8) + "\n";
+  const auto header = decodeServerListHeader(readBytes("list.bin"));
+  EXPECT_THAT(
+      r.out, HasSubstr(values + fmt::format("checksum:       0x{:08X}, holds\n", header.checksum)));
+  writeConfig("IPConfig.cfg");
+  const RunResult config = run({"config", "show", "IPConfig.cfg"});
+  ASSERT_EQ(config.exitCode, 0) << config.err;
+  EXPECT_THAT(config.out, HasSubstr(values + fmt::format("checksum:       0x{:08X}, holds\n",
+                                                         this->config().storedSum())));
 }
 
 TEST_F(ShowTest, TableRowsAreAlignedAndShowTheEditorsValues) {
@@ -162,8 +176,10 @@ TEST_P(ShowBadFile, IsRefusedOnStderrWithExitOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ShowBadFile,
-    ::testing::Values(BadFile{"short.bin", kServerListSize - 1, -1, "Length Error!"},
-                      BadFile{"long.bin", kServerListSize + 1, -1, "Length Error!"},
+    ::testing::Values(BadFile{"short.bin", kServerListSize - 1, -1,
+                              "Length Error! (4123 bytes found, 4124 expected)"},
+                      BadFile{"long.bin", kServerListSize + 1, -1,
+                              "Length Error! (4125 bytes found, 4124 expected)"},
                       BadFile{"flipped.bin", kServerListSize, 28 + 500, "Check data error!"},
                       BadFile{"filler.bin", kServerListSize, kServerListSize - 1,
                               "Check data error!"},

@@ -30,7 +30,7 @@ ReadCall plainRead() { return systemRead(); }
 const ReasonCase kCases[] = {
     {"read", 8, plainRead, ""},
     {"missing", 0, plainRead, "cannot open: " + test::notFoundText()},
-    {"other size", 9, plainRead, "Length Error!"},
+    {"other size", 9, plainRead, "Length Error! (9 bytes found, 4 or 8 expected)"},
     {"read fails", 8,
      [] {
        return ReadCall([](int, void*, std::size_t) -> ssize_t {

@@ -55,6 +55,67 @@ INSTANTIATE_TEST_SUITE_P(
                       HelpCase{{"config", "show", "--help"}, "scitool config show [OPTIONS] CFG"},
                       HelpCase{{"config", "create", "--help"}, "--value32"}));
 
+// Every --help fits a terminal of 80 columns, and a number is asked for as
+// one, not as TEXT.
+TEST_F(ScitoolTest, HelpFitsEightyColumnsAndNamesNumbers) {
+  const std::vector<std::vector<std::string>> helps = {{"--help"},
+                                                       {"show", "--help"},
+                                                       {"check", "--help"},
+                                                       {"export", "--help"},
+                                                       {"import", "--help"},
+                                                       {"config", "--help"},
+                                                       {"config", "show", "--help"},
+                                                       {"config", "create", "--help"}};
+  for (const auto& args : helps) {
+    const RunResult r = run(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::size_t start = 0;
+    for (std::size_t end; (end = r.out.find('\n', start)) != std::string::npos; start = end + 1) {
+      EXPECT_LE(end - start, 80u) << testing::PrintToString(args) << ": "
+                                  << r.out.substr(start, end - start);
+    }
+  }
+  const RunResult create = run({"config", "create", "--help"});
+  for (const char* option : {"--value16 UINT", "--value32 UINT", "--value8 UINT"}) {
+    EXPECT_THAT(create.out, HasSubstr(option));
+  }
+}
+
+// "-" is documented where a user looks first.
+TEST_F(ScitoolTest, HelpSaysWhatDashMeans) {
+  EXPECT_THAT(run({"--help"}).out, HasSubstr("./- names a file called -"));
+  EXPECT_THAT(run({"show", "--help"}).out, HasSubstr("- for standard input"));
+  EXPECT_THAT(run({"import", "--help"}).out, HasSubstr("- writes to standard"));
+}
+
+struct MisspeltCase {
+  std::vector<std::string> args;
+  std::string message;  // the whole of standard error
+};
+
+class MisspeltCommand : public ScitoolTest, public ::testing::WithParamInterface<MisspeltCase> {};
+
+TEST_P(MisspeltCommand, NamesTheWordListsTheCommandsAndSuggestsTheNearest) {
+  const RunResult r = run(GetParam().args);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, MisspeltCommand,
+    ::testing::Values(MisspeltCase{{"shwo", "x.bin"},
+                                   "scitool: unknown command 'shwo'\n"
+                                   "commands: show, check, export, import, config\n"
+                                   "did you mean 'scitool show'?\n"},
+                      MisspeltCase{{"config", "creat", "-o", "x.cfg"},
+                                   "scitool: unknown command 'config creat'\n"
+                                   "commands: show, create\n"
+                                   "did you mean 'scitool config create'?\n"},
+                      MisspeltCase{{"frobnicate"},
+                                   "scitool: unknown command 'frobnicate'\n"
+                                   "commands: show, check, export, import, config\n"}));
+
 class UsageError : public ScitoolTest,
                    public ::testing::WithParamInterface<std::vector<std::string>> {};
 

@@ -165,6 +165,8 @@ TEST(ReadFileOfSize, TakesAnyListedSizeAndGivesTheSystemsReasonForOpenFailed) {
   const FileOfSize unlisted = readFileOfSize(dir / "large", {kSize - 10});
   EXPECT_EQ(unlisted.result, FileResult::LengthError);
   EXPECT_TRUE(unlisted.bytes.empty());
+  // The size found, for a message that says what was expected instead.
+  EXPECT_EQ(unlisted.size, kSize);
 
   EXPECT_EQ(readFileOfSize(dir / "missing", {kSize}).openError, test::kNotFoundCode);
   EXPECT_EQ(readFileOfSize(dir / "folder", {kSize}).openError, folderError());

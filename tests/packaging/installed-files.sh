@@ -13,6 +13,11 @@ DESTDIR=$dest cmake --install "$build" --prefix /usr >"$work/install.log" ||
   fail "cmake --install failed"
 share=$dest/usr/share
 
+# export --help sends its reader to the JSON form's description.
+doc=$("$scitool" export --help | grep -o '/usr/share/doc/sciedit/[^ )]*') ||
+  fail "export --help names no installed document"
+[[ -f $dest$doc ]] || fail "export --help points at $doc, which is not installed"
+
 desktop=$share/applications/$app_id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate: $desktop"
 grep -qx 'Exec=sciedit %f' "$desktop" || fail "$desktop: Exec is not 'sciedit %f'"
