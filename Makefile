@@ -1,6 +1,6 @@
 # The two entry points: `make run` starts the editor, `make test` runs every test.
 # Both install missing Debian packages first, then configure and build.
-.PHONY: run test test-windows deps build build-editor build-asan build-windows fuzz bench package package-windows clean
+.PHONY: run run-windows test test-windows deps build build-editor build-asan build-windows fuzz bench bench-windows package package-windows clean
 
 JOBS ?= $(shell nproc)
 
@@ -28,6 +28,12 @@ build-windows: deps
 run: build-editor
 	@scripts/run-sciedit
 
+# The native Windows editor, sciedit.exe, under Wine in examples/.
+run-windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows --target sciedit -j $(JOBS)
+	@scripts/run-sciedit-windows
+
 test: build build-asan build-windows
 	ctest --preset default -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
@@ -51,6 +57,13 @@ package-windows: build-windows
 
 bench: build
 	@for b in build/default/bench/bench_*; do $$b; done
+
+# sciedit.exe's start under Wine against a bare dialog, and its size.
+bench-windows: build-windows
+	@scripts/wine-run --desktop $(CURDIR)/build/windows/bench/win32/bench_win32_startup.exe \
+	  $(CURDIR)/build/windows/ui/win32/sciedit.exe \
+	  $(CURDIR)/build/windows/bench/win32/bench_win32_bare_dialog.exe \
+	  $(CURDIR)/examples
 
 clean:
 	rm -rf build

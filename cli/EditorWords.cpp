@@ -11,27 +11,19 @@ std::string cannotReadText(int osError) { return "cannot read: " + systemErrorTe
 namespace {
 
 // OpenFailed never comes from decoding bytes already read.
-std::string resultText(FileResult result, const char* checksumErrorText) {
-  switch (result) {
-    case FileResult::Ok:
-      return {};
-    case FileResult::ChecksumError:
-      return checksumErrorText;
-    case FileResult::LengthError:
-    case FileResult::OpenFailed:
-      break;
-  }
-  return kLengthErrorText;
+std::string resultText(FileResult result, ResultFile kind) {
+  return resultMessage(result == FileResult::OpenFailed ? FileResult::LengthError : result, kind)
+      .text;
 }
 
 }  // namespace
 
 std::string serverListResultText(FileResult result) {
-  return resultText(result, kListChecksumErrorText);
+  return resultText(result, ResultFile::ServerList);
 }
 
 std::string deviceConfigResultText(FileResult result) {
-  return resultText(result, kConfigChecksumErrorText);
+  return resultText(result, ResultFile::DeviceConfig);
 }
 
 }  // namespace sci

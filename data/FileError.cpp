@@ -37,10 +37,17 @@ bool namesThePath(FileOperation operation) {
          operation == FileOperation::Rename;
 }
 
+// UTF-8 on every system: a Windows name outside the ANSI code page would
+// otherwise be lost (or throw) on its way into the message.
+std::string utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 std::string fullPath(const std::filesystem::path& path) {
   std::error_code ec;
   const auto absolute = std::filesystem::absolute(path, ec);
-  return ec ? path.string() : absolute.lexically_normal().string();
+  return utf8(ec ? path : absolute.lexically_normal());
 }
 
 std::string substitute(const char* text, const std::string& name) {

@@ -1,19 +1,17 @@
 #include "ui/CommandLine.h"
 
-#include <QCommandLineParser>
-#include <QFile>
-#include <QFileInfo>
+#include <string_view>
 #include <system_error>
 
-#include "data/DeviceConfig.h"
+#include "ui/DialogConstants.h"
 #include "ui/Version.h"
 
 namespace sci {
 
 namespace {
 
-std::filesystem::path localPath(const QString& text) {
-  return std::filesystem::path(QFile::encodeName(text).toStdString());
+std::filesystem::path fromUtf8(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 bool present(const std::filesystem::path& path) {
@@ -24,76 +22,112 @@ bool present(const std::filesystem::path& path) {
 // A file manager starts programs in the home folder, while technicians keep a
 // model's configuration beside its lists.
 std::filesystem::path configFor(const std::optional<std::filesystem::path>& list) {
-  const std::filesystem::path here(kDeviceConfigFileName);
+  const std::filesystem::path here(kDefaultConfigPath);
   if (!list || present(here)) return here;
-  const std::filesystem::path besideList = list->parent_path() / kDeviceConfigFileName;
+  const std::filesystem::path besideList = list->parent_path() / kDefaultConfigPath;
   return present(besideList) ? besideList : here;
 }
 
-CommandLine usageError(const QString& program, const QString& reason) {
+CommandLine usageError(const std::string& program, const std::string& reason) {
   CommandLine result;
   result.action = CommandLine::Action::UsageError;
-  result.text = QStringLiteral(
-                    "%1: %2\nUsage: %1 [--config FILE] [LIST.bin]\n"
-                    "Try '%1 --help' for more information.\n")
-                    .arg(program, reason);
+  result.text = program + ": " + reason + "\nUsage: " + program +
+                " [--config FILE] [LIST.bin]\nTry '" + program +
+                " --help' for more information.\n";
   return result;
+}
+
+std::string helpText(const std::string& program) {
+  return "Usage: " + program +
+         " [options] [LIST.bin]\n"
+         "Edit the server list of a VANTO network device.\n"
+         "\n"
+         "Options:\n"
+         "  -h, --help       Show this help and exit.\n"
+         "  -v, --version    Show the version and exit.\n"
+         "  --config <FILE>  Read the device configuration from FILE instead of\n"
+         "                   " +
+         std::string(kDefaultConfigPath) +
+         " in the current folder (or, when that is missing,\n"
+         "                   in the list's folder).\n"
+         "\n"
+         "Arguments:\n"
+         "  LIST.bin         Server list to open once the window is up.\n";
+}
+
+std::string programName(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return "sciedit";
+  const std::u8string stem = fromUtf8(arguments.front()).stem().u8string();
+  return stem.empty() ? "sciedit" : std::string(stem.begin(), stem.end());
 }
 
 }  // namespace
 
-CommandLine parseCommandLine(const QStringList& arguments) {
-  const QString program = arguments.isEmpty()
-                              ? QStringLiteral("sciedit")
-                              : QFileInfo(arguments.constFirst()).completeBaseName();
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  const std::string program = programName(arguments);
+  bool help = false;
+  bool version = false;
+  std::optional<std::string> config;
+  std::vector<std::string> lists;
 
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Edit the server list of a VANTO network device."));
-  // Help and version are plain options rather than Qt's own, which would also
-  // offer Qt's window system options that are not taken here.
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Show this help and exit."));
-  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                   QStringLiteral("Show the version and exit."));
-  const QCommandLineOption config(
-      QStringLiteral("config"),
-      QStringLiteral("Read the device configuration from FILE instead of IPConfig.cfg in the "
-                     "current folder (or, when that is missing, in the list's folder)."),
-      QStringLiteral("FILE"));
-  parser.addOption(help);
-  parser.addOption(version);
-  parser.addOption(config);
-  parser.addPositionalArgument(QStringLiteral("LIST.bin"),
-                               QStringLiteral("Server list to open once the window is up."),
-                               QStringLiteral("[LIST.bin]"));
-
-  if (!parser.parse(arguments)) return usageError(program, parser.errorText());
+  bool optionsEnd = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (optionsEnd || argument.size() < 2 || argument[0] != '-') {
+      lists.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnd = true;
+      continue;
+    }
+    if (argument[1] == '-') {
+      const std::size_t equals = argument.find('=');
+      const std::string name = argument.substr(2, equals == std::string::npos ? equals : equals - 2);
+      if (name == "config") {
+        if (equals != std::string::npos) {
+          config = argument.substr(equals + 1);
+        } else if (i + 1 < arguments.size()) {
+          config = arguments[++i];
+        } else {
+          return usageError(program, "Missing value after '--config'.");
+        }
+      } else if (name == "help" || name == "version") {
+        if (equals != std::string::npos) {
+          return usageError(program, "Unexpected value after '--" + name + "'.");
+        }
+        (name == "help" ? help : version) = true;
+      } else {
+        return usageError(program, "Unknown option '" + name + "'.");
+      }
+      continue;
+    }
+    // Single-letter options may be run together, as in "-hv".
+    for (std::size_t k = 1; k < argument.size(); ++k) {
+      if (argument[k] == 'h') {
+        help = true;
+      } else if (argument[k] == 'v') {
+        version = true;
+      } else {
+        return usageError(program, "Unknown option '" + std::string(1, argument[k]) + "'.");
+      }
+    }
+  }
 
   CommandLine result;
-  if (parser.isSet(help)) {
+  if (help || version) {
     result.action = CommandLine::Action::Print;
-    // Qt's usage line names the program as typed, or not at all before the
-    // application object exists; it is written here as the program's name.
-    const QString qtHelp = parser.helpText();
-    result.text = QStringLiteral("Usage: %1 [options] [LIST.bin]").arg(program) +
-                  qtHelp.mid(qtHelp.indexOf(QLatin1Char('\n')));
+    result.text = help ? helpText(program) : program + " " + kFileVersion + "\n";
     return result;
   }
-  if (parser.isSet(version)) {
-    result.action = CommandLine::Action::Print;
-    result.text = QStringLiteral("%1 %2\n").arg(program, QString::fromLatin1(kFileVersion));
-    return result;
-  }
-  const QStringList lists = parser.positionalArguments();
   if (lists.size() > 1) {
-    return usageError(program, QStringLiteral("one list at a time, not %1: %2")
-                                   .arg(lists.size())
-                                   .arg(lists.join(QStringLiteral(", "))));
+    std::string names;
+    for (const std::string& list : lists) names += (names.empty() ? "" : ", ") + list;
+    return usageError(program,
+                      "one list at a time, not " + std::to_string(lists.size()) + ": " + names);
   }
-  if (!lists.isEmpty()) result.listPath = localPath(lists.constFirst());
-  result.configPath =
-      parser.isSet(config) ? localPath(parser.value(config)) : configFor(result.listPath);
+  if (!lists.empty()) result.listPath = fromUtf8(lists.front());
+  result.configPath = config ? fromUtf8(*config) : configFor(result.listPath);
   return result;
 }
 

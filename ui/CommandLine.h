@@ -1,11 +1,14 @@
 #pragma once
-// The editor's command line, sciedit [--config FILE] [LIST.bin]. It is read
-// before any window exists, so help, version and usage errors need no display.
+// The editor's command line, sciedit [--config FILE] [LIST.bin], the same
+// for both front ends. It is read before any window exists, so help, version
+// and usage errors need no display.
 
-#include <QString>
-#include <QStringList>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/ApplicationName.h"
 
 namespace sci {
 
@@ -14,19 +17,19 @@ inline constexpr int kExitUsage = 2;
 struct CommandLine {
   enum class Action {
     Run,         // start the editor
-    Print,       // print text to standard output and exit with 0 (help, version)
-    UsageError,  // print text to standard error and exit with kExitUsage
+    Print,       // show text as information and exit with 0 (help, version)
+    UsageError,  // show text as an error and exit with kExitUsage
   };
   Action action = Action::Run;
-  QString text;
+  std::string text;  // UTF-8
   // Where the device configuration is read from.
   std::filesystem::path configPath;
   // The list to open once the window is up.
   std::optional<std::filesystem::path> listPath;
 };
 
-// arguments: as QCoreApplication::arguments() gives them, the program first.
+// arguments: UTF-8 (on POSIX the bytes as given), the program first.
 // Relative paths are taken from the current folder.
-CommandLine parseCommandLine(const QStringList& arguments);
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace sci

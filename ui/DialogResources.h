@@ -36,6 +36,7 @@
 #define SCIEDIT_ABOUT_MENU_TEXT "&About VANTO..."
 #define SCIEDIT_ABOUT_VERSION_TEXT "Marlix Version 1.5"
 #define SCIEDIT_VERSION_STRING "V1.5"
+#define SCIEDIT_ABOUT_NOTICE_TEXT "Server list editor for VANTO devices"
 
 /* Labels and button texts of the server list template. */
 #define SCIEDIT_TEXT_SERVER_GROUP "Server"

@@ -1,117 +1,172 @@
 #include "ui/ServerListDialog.h"
 
-#include <QAction>
-#include <QKeyEvent>
-#include <QPushButton>
+#include <array>
+#include <exception>
 
-#include "ui/AboutDialog.h"
+#include "data/FileError.h"
+#include "data/ServerListFile.h"
+#include "data/SingleByteText.h"
 #include "ui/ApplicationName.h"
-#include "ui/FormBinding.h"
-#include "ui/HelpWindow.h"
-#include "ui/PositionSpinBox.h"
-#include "ui/UserPrompts.h"
+#include "ui/DialogControls.h"
+#include "ui/DialogPrompts.h"
+#include "ui/FieldBinding.h"
 
 namespace sci {
 
-ServerListDialog::ServerListDialog(DialogSetup setup, QWidget* parent)
-    : QDialog(parent),
-      prompts_(setup.prompts),
+namespace {
+
+const std::array<FileFilter, 2> kListFilters{{
+    {kServerListFilterName, kServerListFilterPattern},
+    {kAllFilesFilterName, kAllFilesFilterPattern},
+}};
+
+// What EnableEditing switches: the visible fields and the file commands.
+constexpr std::array<ControlId, 7> kEditingControls{IDC_SERVER,   IDC_PORT, IDC_KEY, IDC_USER_NAME,
+                                                    IDC_PASSWORD, IDC_OPEN, IDC_SAVE};
+
+std::string utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path fromUtf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+}  // namespace
+
+ServerListDialog::ServerListDialog(DialogControls& controls, DialogPrompts& prompts,
+                                   DialogSetup setup)
+    : controls_(controls),
+      prompts_(prompts),
       configPath_(std::move(setup.configPath)),
       writeOps_(std::move(setup.writeOps)),
-      editor_(*this) {
-  setObjectName(QStringLiteral("serverListDialog"));
-  widgets_ = buildServerListLayout(*this);
-  form_ = std::make_unique<FormBinding>(widgets_, prompts_, *this);
-  connectCommands();
-  buildActions();
-  startUp();
+      applicationName_(setup.applicationName.empty() ? sci::applicationName()
+                                                     : std::move(setup.applicationName)),
+      editor_(*this) {}
+
+void ServerListDialog::OnInitDialog() {
+  applyInputLimits(controls_);
+  controls_.setPositionRange(kFirstPosition, kLastPosition);
+  controls_.setPosition(kFirstPosition);
+  pushForm(EntryForm{});
+  editor_.ShowEntry();
+  editor_.UpdatePasteButton();
+  loadConfiguration();
 }
 
-ServerListDialog::~ServerListDialog() = default;
-
-void ServerListDialog::connectCommands() {
-  connect(widgets_.open, &QPushButton::clicked, this, &ServerListDialog::OnOpen);
-  connect(widgets_.save, &QPushButton::clicked, this, &ServerListDialog::OnSave);
-  connect(widgets_.copy, &QPushButton::clicked, this, [this] { editor_.Copy(); });
-  connect(widgets_.paste, &QPushButton::clicked, this, [this] { editor_.Paste(); });
-  connect(widgets_.remove, &QPushButton::clicked, this, [this] { editor_.Delete(); });
-  connect(widgets_.exit, &QPushButton::clicked, this, &QDialog::reject);
-  widgets_.position->setMoveRequest([this](int position, int delta) {
-    editor_.MoveTo(position, delta);
-    return editor_.current() + 1;
-  });
+void ServerListDialog::loadConfiguration() {
+  FileResult result;
+  try {
+    result = loadDeviceConfig(config_, configPath_);
+  } catch (const FileError& error) {
+    showStop(error.userMessage());
+    EnableEditing(false);
+    return;
+  }
+  if (result == FileResult::Ok) {
+    controls_.setCaption(bytesToUtf8(config_.title()));
+    return;
+  }
+  showResult(result, ResultFile::DeviceConfig);
+  EnableEditing(false);
 }
 
-void ServerListDialog::buildActions() {
-  // The window manager's own menu is out of reach on X11 and Wayland, so
-  // help and About are offered on the dialog's context menu instead.
-  auto* help = new QAction(QStringLiteral("&Help"), this);
-  help->setObjectName(QStringLiteral("helpAction"));
-  help->setShortcut(QKeySequence::HelpContents);
-  help->setShortcutContext(Qt::WindowShortcut);
-  connect(help, &QAction::triggered, this, &ServerListDialog::showHelp);
-
-  auto* separator = new QAction(this);
-  separator->setSeparator(true);
-
-  auto* about = new QAction(QStringLiteral("&About VANTO..."), this);
-  about->setObjectName(QStringLiteral("aboutAction"));
-  connect(about, &QAction::triggered, this, &ServerListDialog::showAbout);
-
-  addActions({help, separator, about});
-  setContextMenuPolicy(Qt::ActionsContextMenu);
+void ServerListDialog::showResult(FileResult result, ResultFile kind) {
+  const ResultMessage message = resultMessage(result, kind);
+  showStop(message.text, message.caption);
 }
 
-void ServerListDialog::showStop(const QString& text, const QString& caption) {
-  prompts_.message(this, text, caption.isEmpty() ? applicationName() : caption, PromptIcon::Stop,
+void ServerListDialog::showStop(const std::string& text, const std::string& caption) {
+  prompts_.message(text, caption.empty() ? applicationName_ : caption, PromptIcon::Stop,
                    PromptButtons::Ok);
 }
 
-void ServerListDialog::pushForm(const EntryForm& form) { form_->push(form); }
-
-bool ServerListDialog::pullForm(EntryForm& form) { return form_->pull(form); }
-
-bool ServerListDialog::fieldModified(Field field) const { return form_->modified(field); }
-
-void ServerListDialog::focusField(Field field) { form_->focus(field); }
-
-bool ServerListDialog::askDiscard() {
-  return prompts_.message(this, QString::fromLatin1(EntryEditor::kDiscardQuestion),
-                          QString::fromLatin1(EntryEditor::kDiscardCaption), PromptIcon::Question,
-                          PromptButtons::OkCancel);
+void ServerListDialog::EnableEditing(bool enable) {
+  for (ControlId id : kEditingControls) controls_.setEnabled(id, enable);
 }
 
-void ServerListDialog::setPasteEnabled(bool enabled) { widgets_.paste->setEnabled(enabled); }
+bool ServerListDialog::canOpen() const { return controls_.enabled(IDC_OPEN); }
 
-void ServerListDialog::accept() {
-  EntryForm form = editor_.form();
-  if (pullForm(form)) QDialog::accept();
+void ServerListDialog::OnOpen() {
+  const auto chosen = prompts_.chooseFile(FileDialogMode::Open, kListFilters, {});
+  if (chosen) readList(*chosen);
 }
 
-void ServerListDialog::keyPressEvent(QKeyEvent* event) {
-  // There is no OK button: Enter on a push button presses it, anywhere else
-  // it is the dialog's OK command.
-  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-  if (enter && modifiers == Qt::NoModifier) {
-    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->hasFocus()) {
-      button->click();
-    } else {
-      accept();
-    }
+void ServerListDialog::openList(const std::filesystem::path& path) {
+  if (canOpen()) readList(path);
+}
+
+void ServerListDialog::readList(const std::filesystem::path& path) {
+  // Read into a copy so that no failure can leave the list half replaced.
+  ServerTable table = editor_.table();
+  FileResult result;
+  try {
+    result = readServerList(path, table);
+  } catch (const FileError& error) {
+    showStop(error.userMessage());
+    return;
+  } catch (const std::exception& error) {
+    showStop(error.what());
     return;
   }
-  QDialog::keyPressEvent(event);
+  if (result != FileResult::Ok) {
+    showResult(result, ResultFile::ServerList);
+    return;
+  }
+  editor_.replaceTable(table);
+  editor_.ShowEntry();
 }
 
-void ServerListDialog::showAbout() {
-  AboutDialog about(this);
-  about.exec();
+void ServerListDialog::OnSave() {
+  const auto chosen = prompts_.chooseFile(FileDialogMode::Save, kListFilters, {});
+  if (!chosen) return;
+  // An invalid form is not stored: the file carries the entry as last stored.
+  editor_.StoreEntry();
+  const std::filesystem::path path = fromUtf8(serverListPath(utf8(*chosen)));
+  try {
+    const FileResult result = writeServerList(path, editor_.table(), config_, defaultRandom,
+                                              writeOps_);
+    if (result != FileResult::Ok) showResult(result, ResultFile::ServerList);
+  } catch (const FileError& error) {
+    showStop(error.userMessage());
+  } catch (const std::exception& error) {
+    showStop(error.what());
+  }
 }
 
-void ServerListDialog::showHelp() {
-  HelpWindow help(HelpTopic::ServerList, this);
-  help.exec();
+void ServerListDialog::OnOK() {
+  EntryForm form = editor_.form();
+  if (pullForm(form)) controls_.close(DialogResult::Ok);
 }
+
+void ServerListDialog::OnCancel() { controls_.close(DialogResult::Cancel); }
+
+void ServerListDialog::OnCopy() { editor_.Copy(); }
+
+void ServerListDialog::OnPaste() { editor_.Paste(); }
+
+void ServerListDialog::OnDelete() { editor_.Delete(); }
+
+int ServerListDialog::OnDeltaPos(int iPos, int iDelta) { return editor_.MoveTo(iPos, iDelta); }
+
+void ServerListDialog::pushForm(const EntryForm& form) { sci::pushForm(controls_, form); }
+
+bool ServerListDialog::pullForm(EntryForm& form) {
+  return sci::pullForm(controls_, prompts_, applicationName_, form);
+}
+
+bool ServerListDialog::fieldModified(Field field) const {
+  return sci::fieldModified(controls_, field);
+}
+
+void ServerListDialog::focusField(Field field) { sci::focusField(controls_, field); }
+
+bool ServerListDialog::askDiscard() {
+  return prompts_.message(EntryEditor::kDiscardQuestion, EntryEditor::kDiscardCaption,
+                          PromptIcon::Question, PromptButtons::OkCancel);
+}
+
+void ServerListDialog::setPasteEnabled(bool enabled) { controls_.setEnabled(IDC_PASTE, enabled); }
 
 }  // namespace sci

@@ -1,44 +1,62 @@
 #pragma once
-// The editor's one working window: one server entry at a time, the list
-// position, and the Open, Save, Copy, Paste, Delete and Exit commands.
-//
-// Its parts live in their own files: the layout (ServerListLayout), the
-// fields bound to the form (FormBinding), the start-up steps
-// (ServerListStartup.cpp) and the file commands (ServerListFileCommands.cpp).
+// The editor's one working window without its toolkit: one server entry at
+// a time, the list position, and the Open, Save, Copy, Paste, Delete and
+// Exit commands. Each front end routes its window's events to the handlers
+// below and supplies the controls and prompts.
 
-#include <QDialog>
 #include <filesystem>
-#include <memory>
+#include <string>
 
 #include "data/AtomicWrite.h"
 #include "data/DeviceConfig.h"
+#include "data/FileResult.h"
+#include "data/ResultMessages.h"
 #include "editor/EntryEditor.h"
 #include "editor/EntryView.h"
-#include "ui/ServerListLayout.h"
+#include "ui/DialogConstants.h"
 
 namespace sci {
 
-class FormBinding;
-class UserPrompts;
+class DialogControls;
+class DialogPrompts;
 
 struct DialogSetup {
-  UserPrompts& prompts;
-  std::filesystem::path configPath = kDeviceConfigFileName;
+  std::filesystem::path configPath = kDefaultConfigPath;
   // How Save writes its bytes; replaceable to provoke write failures.
   WriteOps writeOps = WriteOps::system();
+  // The caption of every message that names no other; empty for the
+  // running program's name.
+  std::string applicationName;
 };
 
-class ServerListDialog : public QDialog, public EntryView {
-  Q_OBJECT
-
+class ServerListDialog : public EntryView {
  public:
-  // Builds the window and runs the start-up steps, including the device
-  // configuration check with its message.
-  explicit ServerListDialog(DialogSetup setup, QWidget* parent = nullptr);
-  ~ServerListDialog() override;
+  ServerListDialog(DialogControls& controls, DialogPrompts& prompts, DialogSetup setup = {});
 
   const EntryEditor& editor() const { return editor_; }
   const DeviceConfig& deviceConfig() const { return config_; }
+  const std::string& applicationName() const { return applicationName_; }
+
+  // Limits, the first entry, the clipboard's button and the device
+  // configuration that decides the caption and whether editing is offered.
+  void OnInitDialog();
+  void OnOpen();
+  void OnSave();
+  // Enter: closes only when every field passes the read-back.
+  void OnOK();
+  void OnCancel();
+  void OnCopy();
+  void OnPaste();
+  void OnDelete();
+  // The spin control's proposed change; returns the change to apply.
+  int OnDeltaPos(int iPos, int iDelta);
+
+  void EnableEditing(bool enable);
+  // Whether Open is offered: only with a valid device configuration.
+  bool canOpen() const;
+  // The list given at start, read as Open reads a chosen file with the same
+  // messages; nothing happens while Open is not offered.
+  void openList(const std::filesystem::path& path);
 
   // EntryView
   void pushForm(const EntryForm& form) override;
@@ -48,39 +66,19 @@ class ServerListDialog : public QDialog, public EntryView {
   bool askDiscard() override;
   void setPasteEnabled(bool enabled) override;
 
-  void EnableEditing(bool enable);
-  // Whether Open is offered: only with a valid device configuration.
-  bool canOpen() const;
-  // Reads path as Open does once its file dialog has chosen it, with the
-  // same messages (ServerListFileCommands.cpp).
-  void openList(const QString& path);
-
- public slots:
-  // Closes only when every field passes the read-back.
-  void accept() override;
-  void OnOpen();
-  void OnSave();
-  void showAbout();
-  void showHelp();
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
-  void connectCommands();
-  void buildActions();
-  // ServerListStartup.cpp
-  void startUp();
   void loadConfiguration();
-  void showStop(const QString& text, const QString& caption = {});
+  void readList(const std::filesystem::path& path);
+  void showResult(FileResult result, ResultFile kind);
+  void showStop(const std::string& text, const std::string& caption = {});
 
-  UserPrompts& prompts_;
+  DialogControls& controls_;
+  DialogPrompts& prompts_;
   std::filesystem::path configPath_;
   WriteOps writeOps_;
+  std::string applicationName_;
   DeviceConfig config_;
   EntryEditor editor_;
-  ServerListWidgets widgets_;
-  std::unique_ptr<FormBinding> form_;
 };
 
 }  // namespace sci

@@ -1,249 +1,157 @@
-// The editor's command line: what it runs, prints or refuses, where it finds
-// the device configuration, the list it opens once the window is up, and that
-// the program answers help, version and usage errors without a display.
+// The editor's command line: what it runs, prints or refuses, and where it
+// finds the device configuration. Both front ends read it here.
 
-#include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTest>
-#include <sstream>
+#include <gtest/gtest.h>
 
-#include "data/ResultMessages.h"
-#include "tests/ui/UiTestSupport.h"
+#include "tests/data/TempDir.h"
+#include "tests/ui/DialogFixture.h"
 #include "ui/CommandLine.h"
-#include "ui/ListAtStart.h"
 
-using namespace sci;
-using namespace sci::test;
-
-Q_DECLARE_METATYPE(sci::CommandLine::Action)
-
+namespace sci::test {
 namespace {
+
+namespace fs = std::filesystem;
+using Action = CommandLine::Action;
+
+struct ActionCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  Action action;
+  std::vector<std::string> textHas;
+};
+
+const std::string kUsage = "Usage: sciedit [--config FILE] [LIST.bin]";
+const std::string kTry = "Try 'sciedit --help' for more information.";
+
+const ActionCase kActions[] = {
+    {"nothing", {}, Action::Run, {}},
+    {"a_list", {"a.bin"}, Action::Run, {}},
+    {"help", {"--help"}, Action::Print, {"Usage: sciedit [options] [LIST.bin]\n", "--config <FILE>",
+                                         "LIST.bin"}},
+    {"h_with_a_list", {"-h", "a.bin"}, Action::Print, {"Usage: sciedit"}},
+    {"version", {"--version"}, Action::Print, {"sciedit 1.0.0.1\n"}},
+    {"v", {"-v"}, Action::Print, {"sciedit 1.0.0.1\n"}},
+    {"unknown_option", {"--bogus", "a.bin"}, Action::UsageError,
+     {"sciedit: Unknown option 'bogus'.\n", kUsage, kTry}},
+    {"Qt_s_own_option", {"-platform", "offscreen"}, Action::UsageError,
+     {"sciedit: Unknown option 'p'.\n", kUsage, kTry}},
+    {"two_lists", {"a.bin", "b.bin"}, Action::UsageError,
+     {"sciedit: one list at a time, not 2: a.bin, b.bin\n", kUsage}},
+    {"config_without_a_file", {"--config"}, Action::UsageError,
+     {"Missing value after '--config'.", kUsage}},
+    {"value_after_help", {"--help=3"}, Action::UsageError, {"Unexpected value after '--help'."}},
+    {"list_after_double_dash", {"--", "-odd.bin"}, Action::Run, {}},
+};
+
+class Actions : public ::testing::TestWithParam<ActionCase> {};
+
+TEST_P(Actions, RunPrintOrRefuse) {
+  const ActionCase& c = GetParam();
+  std::vector<std::string> arguments{"/usr/bin/sciedit"};
+  arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+  const CommandLine command = parseCommandLine(arguments);
+  EXPECT_EQ(command.action, c.action);
+  for (const std::string& part : c.textHas) {
+    EXPECT_NE(command.text.find(part), std::string::npos) << command.text;
+  }
+  if (c.action == Action::Run) {
+    EXPECT_TRUE(command.text.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, Actions, ::testing::ValuesIn(kActions),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, HelpIsTheWholeText) {
+  const CommandLine command = parseCommandLine({"sciedit.exe", "-h"});
+  EXPECT_EQ(command.text,
+            "Usage: sciedit [options] [LIST.bin]\n"
+            "Edit the server list of a VANTO network device.\n"
+            "\n"
+            "Options:\n"
+            "  -h, --help       Show this help and exit.\n"
+            "  -v, --version    Show the version and exit.\n"
+            "  --config <FILE>  Read the device configuration from FILE instead of\n"
+            "                   IPConfig.cfg in the current folder (or, when that is missing,\n"
+            "                   in the list's folder).\n"
+            "\n"
+            "Arguments:\n"
+            "  LIST.bin         Server list to open once the window is up.\n");
+}
+
+TEST(CommandLine, PathsStayUtf8) {
+  const std::string name = "\xe5\x88\x97\xe8\xa1\xa8.bin";
+  const CommandLine command = parseCommandLine({"sciedit", "--config=\xce\xbb.cfg", name});
+  ASSERT_EQ(command.action, Action::Run);
+  ASSERT_TRUE(command.listPath);
+  EXPECT_TRUE(command.listPath->u8string() == std::u8string(name.begin(), name.end()));
+  EXPECT_TRUE(command.configPath.u8string() == u8"\u03bb.cfg");
+}
 
 // Changes the current folder for the life of the object.
 class InFolder {
  public:
-  explicit InFolder(const QString& folder) : previous_(QDir::currentPath()) {
-    if (!QDir::setCurrent(folder)) qFatal("cannot enter %s", qPrintable(folder));
+  explicit InFolder(const fs::path& folder) : previous_(fs::current_path()) {
+    fs::current_path(folder);
   }
-  ~InFolder() { QDir::setCurrent(previous_); }
+  ~InFolder() { fs::current_path(previous_); }
 
  private:
-  QString previous_;
+  fs::path previous_;
 };
 
-std::filesystem::path local(const QString& text) {
-  return std::filesystem::path(QFile::encodeName(text).toStdString());
+struct ConfigCase {
+  const char* name;
+  bool inStart;
+  bool inLists;
+  std::vector<std::string> arguments;  // LISTS: the list's folder
+  std::string expected;
+  std::string list;
+};
+
+const ConfigCase kConfigs[] = {
+    {"no_list", false, true, {}, "IPConfig.cfg", ""},
+    {"list_current_folder_has_one", true, true, {"LISTS/site.bin"}, "IPConfig.cfg",
+     "LISTS/site.bin"},
+    {"list_only_its_folder_has_one", false, true, {"LISTS/site.bin"}, "LISTS/IPConfig.cfg",
+     "LISTS/site.bin"},
+    {"list_neither_has_one", false, false, {"LISTS/site.bin"}, "IPConfig.cfg", "LISTS/site.bin"},
+    {"list_in_the_current_folder", false, true, {"site.bin"}, "IPConfig.cfg", "site.bin"},
+    {"config_wins_over_the_list_s_folder", false, true,
+     {"--config", "other.cfg", "LISTS/site.bin"}, "other.cfg", "LISTS/site.bin"},
+    {"config_wins_over_the_current_folder", true, false, {"--config=LISTS/model.cfg"},
+     "LISTS/model.cfg", ""},
+};
+
+class ConfigurationIsFound : public ::testing::TestWithParam<ConfigCase> {};
+
+TEST_P(ConfigurationIsFound, BesideTheListWhenNotInTheCurrentFolder) {
+  const ConfigCase& c = GetParam();
+  TempDir dir;
+  fs::create_directory(dir / "start");
+  fs::create_directory(dir / "lists");
+  if (c.inStart) writeFile(dir / "start/IPConfig.cfg", goodConfigBytes());
+  if (c.inLists) writeFile(dir / "lists/IPConfig.cfg", goodConfigBytes());
+  const std::string lists = (dir / "lists").string();
+  const auto expand = [&](std::string text) {
+    if (const auto at = text.find("LISTS"); at != std::string::npos) text.replace(at, 5, lists);
+    return text;
+  };
+  std::vector<std::string> arguments{"sciedit"};
+  for (const std::string& argument : c.arguments) arguments.push_back(expand(argument));
+
+  InFolder start(dir / "start");
+  const CommandLine command = parseCommandLine(arguments);
+  ASSERT_EQ(command.action, Action::Run);
+  EXPECT_EQ(command.configPath, fs::path(expand(c.expected)));
+  ASSERT_EQ(command.listPath.has_value(), !c.list.empty());
+  if (command.listPath) {
+    EXPECT_EQ(*command.listPath, fs::path(expand(c.list)));
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, ConfigurationIsFound, ::testing::ValuesIn(kConfigs),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-
-class CommandLineTest : public QObject {
-  Q_OBJECT
-
- private slots:
-  void actions_data();
-  void actions();
-  void configurationIsFound_data();
-  void configurationIsFound();
-  void listGivenAtStart_data();
-  void listGivenAtStart();
-  void programAnswersWithoutDisplay_data();
-  void programAnswersWithoutDisplay();
-};
-
-void CommandLineTest::actions_data() {
-  QTest::addColumn<QStringList>("arguments");
-  QTest::addColumn<sci::CommandLine::Action>("action");
-  QTest::addColumn<QStringList>("textHas");
-
-  using A = CommandLine::Action;
-  const QStringList usage{QStringLiteral("Usage: sciedit [--config FILE] [LIST.bin]"),
-                          QStringLiteral("Try 'sciedit --help'")};
-  QTest::newRow("nothing") << QStringList{} << A::Run << QStringList{};
-  QTest::newRow("a list") << QStringList{"a.bin"} << A::Run << QStringList{};
-  QTest::newRow("--help") << QStringList{"--help"} << A::Print
-                          << QStringList{"Usage: sciedit", "--config <FILE>", "LIST.bin"};
-  QTest::newRow("-h with a list") << QStringList{"-h", "a.bin"} << A::Print
-                                  << QStringList{"Usage: sciedit"};
-  QTest::newRow("--version") << QStringList{"--version"} << A::Print
-                             << QStringList{"sciedit 1.0.0.1\n"};
-  QTest::newRow("-v") << QStringList{"-v"} << A::Print << QStringList{"sciedit 1.0.0.1\n"};
-  QTest::newRow("unknown option") << QStringList{"--bogus", "a.bin"} << A::UsageError
-                                  << (QStringList{"sciedit: Unknown option 'bogus'."} + usage);
-  QTest::newRow("Qt's own option")
-      << QStringList{"-platform", "offscreen"} << A::UsageError << usage;
-  QTest::newRow("two lists") << QStringList{"a.bin", "b.bin"} << A::UsageError
-                             << (QStringList{"one list at a time, not 2: a.bin, b.bin"} + usage);
-  QTest::newRow("--config without a file")
-      << QStringList{"--config"} << A::UsageError
-      << (QStringList{"Missing value after '--config'"} + usage);
-}
-
-void CommandLineTest::actions() {
-  QFETCH(QStringList, arguments);
-  QFETCH(sci::CommandLine::Action, action);
-  QFETCH(QStringList, textHas);
-
-  const CommandLine command =
-      parseCommandLine(QStringList{QStringLiteral("/usr/bin/sciedit")} + arguments);
-  QCOMPARE(command.action, action);
-  for (const QString& part : textHas)
-    QVERIFY2(command.text.contains(part), qPrintable(command.text));
-  if (action == CommandLine::Action::Run) QVERIFY(command.text.isEmpty());
-}
-
-void CommandLineTest::configurationIsFound_data() {
-  // Folders "start" (the current one) and "lists" (the list's); which of them
-  // hold an IPConfig.cfg, the arguments, and the configuration path expected
-  // ("start/..." is the relative IPConfig.cfg as without arguments).
-  QTest::addColumn<bool>("inStart");
-  QTest::addColumn<bool>("inLists");
-  QTest::addColumn<QStringList>("arguments");
-  QTest::addColumn<QString>("expected");
-  QTest::addColumn<QString>("list");
-
-  const QStringList list{"LISTS/site.bin"};
-  QTest::newRow("no list") << false << true << QStringList{} << "IPConfig.cfg" << QString();
-  QTest::newRow("list, current folder has one") << true << true << list << "IPConfig.cfg"
-                                                << "LISTS/site.bin";
-  QTest::newRow("list, only its folder has one") << false << true << list << "LISTS/IPConfig.cfg"
-                                                 << "LISTS/site.bin";
-  QTest::newRow("list, neither has one") << false << false << list << "IPConfig.cfg"
-                                         << "LISTS/site.bin";
-  QTest::newRow("list in the current folder")
-      << false << true << QStringList{"site.bin"} << "IPConfig.cfg"
-      << "site.bin";
-  QTest::newRow("--config wins over the list's folder")
-      << false << true << QStringList{"--config", "other.cfg", "LISTS/site.bin"} << "other.cfg"
-      << "LISTS/site.bin";
-  QTest::newRow("--config wins over the current folder")
-      << true << false << QStringList{"--config=LISTS/model.cfg"} << "LISTS/model.cfg" << QString();
-}
-
-void CommandLineTest::configurationIsFound() {
-  QFETCH(bool, inStart);
-  QFETCH(bool, inLists);
-  QFETCH(QStringList, arguments);
-  QFETCH(QString, expected);
-  QFETCH(QString, list);
-
-  Workspace ws;
-  QVERIFY(QDir(ws.qpath({})).mkpath(QStringLiteral("start")));
-  QVERIFY(QDir(ws.qpath({})).mkpath(QStringLiteral("lists")));
-  if (inStart) ws.writeGoodConfig(QStringLiteral("start/IPConfig.cfg"));
-  if (inLists) ws.writeGoodConfig(QStringLiteral("lists/IPConfig.cfg"));
-  const QString lists = ws.qpath(QStringLiteral("lists"));
-  for (QString& argument : arguments) argument.replace(QStringLiteral("LISTS"), lists);
-  expected.replace(QStringLiteral("LISTS"), lists);
-  list.replace(QStringLiteral("LISTS"), lists);
-
-  InFolder start(ws.qpath(QStringLiteral("start")));
-  const CommandLine command = parseCommandLine(QStringList{QStringLiteral("sciedit")} + arguments);
-  QCOMPARE(command.action, CommandLine::Action::Run);
-  QCOMPARE(command.configPath, local(expected));
-  QCOMPARE(command.listPath.has_value(), !list.isEmpty());
-  if (command.listPath) QCOMPARE(*command.listPath, local(list));
-}
-
-void CommandLineTest::listGivenAtStart_data() {
-  QTest::addColumn<bool>("goodConfig");
-  QTest::addColumn<QString>("list");  // "good", "short" (100 bytes) or "missing"
-  QTest::addColumn<QStringList>("messages");
-  QTest::addColumn<bool>("loaded");
-  QTest::addColumn<QString>("err");
-
-  const QString notOpened =
-      QStringLiteral("site.bin: not opened: Open is disabled without a valid device configuration");
-  QTest::newRow("opens") << true << "good" << QStringList{} << true << "";
-  QTest::newRow("wrong length") << true << "short" << QStringList{kLengthErrorText} << false << "";
-  QTest::newRow("no such file") << true << "missing" << QStringList{kOpenFailedText} << false << "";
-  QTest::newRow("no configuration")
-      << false << "good" << QStringList{"Can not open IPConfig.cfg"} << false << notOpened;
-}
-
-void CommandLineTest::listGivenAtStart() {
-  QFETCH(bool, goodConfig);
-  QFETCH(QString, list);
-  QFETCH(QStringList, messages);
-  QFETCH(bool, loaded);
-  QFETCH(QString, err);
-
-  Workspace ws;
-  if (goodConfig) ws.writeGoodConfig();
-  const ServerEntry entry = makeEntry("vpn.example.com", 8443, "admin", "secret");
-  if (list == "good") ws.writeListStartingWith(QStringLiteral("site.bin"), entry);
-  if (list == "short") ws.writeBytes(QStringLiteral("site.bin"), std::vector<std::uint8_t>(100));
-
-  FakePrompts prompts;
-  ServerListDialog dialog(DialogSetup{prompts, ws.path(QStringLiteral("IPConfig.cfg"))});
-  const qsizetype startMessages = prompts.messages.size();
-  std::ostringstream errStream;
-  openListAtStart(dialog, ws.path(QStringLiteral("site.bin")), errStream);
-  // Nothing happens before the window is up.
-  QCOMPARE(prompts.messages.size(), startMessages);
-  QCOMPARE(dialog.editor().table(), initialTable());
-
-  dialog.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-  QTRY_COMPARE(prompts.messages.size(), messages.size());
-  QTest::qWait(50);  // a late, unexpected open would show here
-  QStringList shown;
-  for (const ShownMessage& message : prompts.messages) shown << message.text;
-  QCOMPARE(shown, messages);
-  QCOMPARE(dialog.editor().table().entries[0] == entry, loaded);
-  QVERIFY(dialog.isVisible());
-  QCOMPARE(QString::fromStdString(errStream.str()).trimmed().endsWith(err), true);
-  if (err.isEmpty()) QCOMPARE(errStream.str(), std::string());
-}
-
-void CommandLineTest::programAnswersWithoutDisplay_data() {
-  QTest::addColumn<QStringList>("arguments");
-  QTest::addColumn<int>("exitCode");
-  QTest::addColumn<QString>("out");
-  QTest::addColumn<QString>("err");
-
-  QTest::newRow("--version") << QStringList{"--version"} << 0 << "sciedit 1.0.0.1\n"
-                             << "";
-  QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: sciedit [options] [LIST.bin]"
-                          << "";
-  QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
-                                  << "sciedit: Unknown option 'bogus'.";
-  QTest::newRow("two lists") << QStringList{"a.bin", "b.bin"} << 2 << ""
-                             << "sciedit: one list at a time";
-}
-
-void CommandLineTest::programAnswersWithoutDisplay() {
-  QFETCH(QStringList, arguments);
-  QFETCH(int, exitCode);
-  QFETCH(QString, out);
-  QFETCH(QString, err);
-
-  // The X11 platform with no display to reach: any attempt at a window ends
-  // the program with Qt's own failure instead of these answers.
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.remove(QStringLiteral("DISPLAY"));
-  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  QProcess sciedit;
-  sciedit.setProcessEnvironment(env);
-  sciedit.start(QStringLiteral(SCIEDIT_PROGRAM), arguments);
-  QVERIFY(sciedit.waitForFinished(30000));
-  const QString stdOut = QString::fromLocal8Bit(sciedit.readAllStandardOutput());
-  const QString stdErr = QString::fromLocal8Bit(sciedit.readAllStandardError());
-  QCOMPARE(sciedit.exitStatus(), QProcess::NormalExit);
-  QVERIFY2(sciedit.exitCode() == exitCode, qPrintable(stdErr));
-  if (out.isEmpty()) {
-    QCOMPARE(stdOut, QString());
-  } else {
-    QVERIFY2(stdOut.startsWith(out), qPrintable(stdOut));
-  }
-  if (err.isEmpty()) {
-    QCOMPARE(stdErr, QString());
-  } else {
-    QVERIFY2(stdErr.startsWith(err), qPrintable(stdErr));
-  }
-}
-
-QTEST_MAIN(CommandLineTest)
-#include "CommandLineTest.moc"
+}  // namespace sci::test

@@ -1,182 +1,94 @@
-// Start-up of the server list dialog with good and broken device
-// configurations, and the window's fixed structure.
+// Start-up: the limits, the spin's range, the first entry, and the device
+// configuration that decides the caption and whether editing is offered.
 
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QWindow>
-#include <array>
+#include "data/FormLimits.h"
+#include "data/ResultMessages.h"
+#include "tests/ui/DialogFixture.h"
+#include "ui/FieldBinding.h"
 
-#include "tests/ui/UiTestSupport.h"
-#include "ui/ApplicationName.h"
-
-using namespace sci;
-using namespace sci::test;
-
+namespace sci::test {
 namespace {
 
-const char* const kEditingWidgets[] = {"serverEdit",   "portEdit",   "keyEdit",   "userNameEdit",
-                                       "passwordEdit", "openButton", "saveButton"};
-const char* const kAlwaysEnabled[] = {"positionSpin", "copyButton", "deleteButton", "exitButton"};
+struct ConfigCase {
+  const char* name;
+  std::optional<std::vector<std::uint8_t>> bytes;
+  std::string message;  // empty: none
+  std::string messageCaption;
+  std::string caption;
+};
 
-QWidget* widget(ServerListDialog& dialog, const char* name) {
-  return dialog.findChild<QWidget*>(QString::fromLatin1(name));
+std::vector<std::uint8_t> changed(std::vector<std::uint8_t> bytes, std::size_t size,
+                                  std::optional<std::size_t> flip = {}) {
+  bytes.resize(size, 0);
+  if (flip) bytes[*flip] ^= 0x01;
+  return bytes;
+}
+
+class ConfigResult : public DialogTest, public ::testing::WithParamInterface<ConfigCase> {};
+
+const std::vector<ConfigCase> kConfigCases{
+    {"good", goodConfigBytes(), "", "", std::string(kTitle)},
+    {"title beyond ASCII", goodConfigBytes("Caf\xe9 [*]"), "", "", "Caf\xc3\xa9 [*]"},
+    {"missing", std::nullopt, "Can not open IPConfig.cfg", "VANTO", SCIEDIT_DIALOG_CAPTION},
+    {"51 bytes", changed(goodConfigBytes(), 51), "Length Error!", kAppName,
+     SCIEDIT_DIALOG_CAPTION},
+    {"53 bytes", changed(goodConfigBytes(), 53), "Length Error!", kAppName,
+     SCIEDIT_DIALOG_CAPTION},
+    {"one payload byte changed", changed(goodConfigBytes(), 52, 10), "check data error!",
+     kAppName, SCIEDIT_DIALOG_CAPTION},
+};
+
+TEST_P(ConfigResult, DecidesCaptionMessageAndEditing) {
+  const ConfigCase& c = GetParam();
+  start(c.bytes);
+  EXPECT_EQ(controls.caption, c.caption);
+  const bool good = c.message.empty();
+  if (good) {
+    EXPECT_TRUE(prompts.messages.empty());
+  } else {
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, c.message);
+    EXPECT_EQ(prompts.messages[0].caption, c.messageCaption);
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
+    EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::Ok);
+  }
+  for (ControlId id : {IDC_SERVER, IDC_PORT, IDC_KEY, IDC_USER_NAME, IDC_PASSWORD, IDC_OPEN,
+                       IDC_SAVE}) {
+    EXPECT_EQ(controls.enabled(id), good) << id;
+  }
+  EXPECT_EQ(dialog->canOpen(), good);
+  // Browsing, copying and leaving work without a configuration.
+  for (ControlId id : {IDC_SPIN, IDC_COPY, IDC_DELETE, IDC_EXIT}) EXPECT_TRUE(controls.enabled(id));
+}
+
+INSTANTIATE_TEST_SUITE_P(Startup, ConfigResult, ::testing::ValuesIn(kConfigCases),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           for (char& ch : name)
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           return name;
+                         });
+
+TEST_F(DialogTest, StartShowsTheFirstEntryWithLimitsAndRange) {
+  start();
+  EXPECT_EQ(controls.lowest, 1);
+  EXPECT_EQ(controls.highest, 20);
+  EXPECT_EQ(controls.position, 1);
+  EXPECT_EQ(controls.controls[IDC_SERVER].limit, kServerMaxLength);
+  EXPECT_EQ(controls.controls[IDC_SERVER_CONFIRM].limit, kServerMaxLength);
+  EXPECT_EQ(controls.controls[IDC_KEY].limit, kKeyTextMaxLength);
+  EXPECT_EQ(controls.controls[IDC_USER_NAME].limit, kUserNameMaxLength);
+  EXPECT_EQ(controls.controls[IDC_PASSWORD].limit, kPasswordMaxLength);
+  EXPECT_EQ(controls.controls[IDC_PASSWORD_CONFIRM].limit, kPasswordMaxLength);
+  EXPECT_EQ(controls.controls[IDC_PORT].limit, 0u);
+  // The first entry of the initial table, nothing marked as changed.
+  EXPECT_EQ(controls.text(IDC_PORT), std::to_string(dialog->editor().form().port));
+  EXPECT_EQ(controls.text(IDC_SERVER), dialog->editor().form().server);
+  for (const FieldBinding& binding : kFieldBindings) EXPECT_FALSE(controls.modified(binding.control));
+  // Nothing to paste yet.
+  EXPECT_FALSE(controls.enabled(IDC_PASTE));
+  EXPECT_FALSE(controls.closed);
 }
 
 }  // namespace
-
-class StartupTest : public QObject {
-  Q_OBJECT
-
- private slots:
-  void configurationDecidesCaptionAndEditing_data();
-  void configurationDecidesCaptionAndEditing();
-  void listCanBeBrowsedWithoutConfiguration();
-  void confirmationFieldsAndInfoLineStayHidden();
-  void tabOrderAndMnemonics();
-  void windowHasBothIconSizes();
-  void bottomRowLinesUpWithTheGroups();
-};
-
-void StartupTest::configurationDecidesCaptionAndEditing_data() {
-  QTest::addColumn<QString>("setup");
-  QTest::addColumn<QString>("message");
-  QTest::addColumn<QString>("messageCaption");
-  QTest::addColumn<QString>("windowCaption");
-
-  const QString app = applicationName();
-  QTest::newRow("good") << "good" << QString() << QString() << QString::fromLatin1(kTitle.data());
-  QTest::newRow("title with markup-like text")
-      << "title" << QString() << QString() << QStringLiteral("Caf\u00e9 [*] <b>&amp;");
-  QTest::newRow("missing") << "missing"
-                           << "Can not open IPConfig.cfg"
-                           << "VANTO"
-                           << "Marlix V1.3";
-  QTest::newRow("51 bytes") << "short"
-                            << "Length Error!" << app << "Marlix V1.3";
-  QTest::newRow("53 bytes") << "long"
-                            << "Length Error!" << app << "Marlix V1.3";
-  QTest::newRow("one payload byte changed") << "corrupt"
-                                            << "check data error!" << app << "Marlix V1.3";
-}
-
-void StartupTest::configurationDecidesCaptionAndEditing() {
-  QFETCH(QString, setup);
-  QFETCH(QString, message);
-  QFETCH(QString, messageCaption);
-  QFETCH(QString, windowCaption);
-
-  Workspace ws;
-  auto bytes = encodeDeviceConfig(setup == "title" ? "Caf\xE9 [*] <b>&amp;" : kTitle, 0x1234,
-                                  0x89abcdef, 0x42);
-  std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
-  if (setup == "short") file.pop_back();
-  if (setup == "long") file.push_back(0xFF);
-  if (setup == "corrupt") file[3] ^= 0x01;
-  if (setup != "missing") ws.writeBytes(QStringLiteral("IPConfig.cfg"), file);
-
-  DialogRun run(ws.path(QStringLiteral("IPConfig.cfg")));
-  ServerListDialog& dialog = run.dialog();
-
-  QCOMPARE(dialog.windowHandle()->title(), windowCaption);
-  const bool good = message.isEmpty();  // "good" and "title" are valid configurations
-  if (good) {
-    QCOMPARE(run.prompts.messages.size(), 0);
-  } else {
-    QCOMPARE(run.prompts.messages.size(), 1);
-    const ShownMessage& shown = run.prompts.messages.front();
-    QCOMPARE(shown.text, message);
-    QCOMPARE(shown.caption, messageCaption);
-    QCOMPARE(shown.icon, PromptIcon::Stop);
-    QCOMPARE(shown.buttons, PromptButtons::Ok);
-  }
-  for (const char* name : kEditingWidgets) {
-    QVERIFY2(widget(dialog, name)->isEnabled() == good, name);
-  }
-  for (const char* name : kAlwaysEnabled) QVERIFY2(widget(dialog, name)->isEnabled(), name);
-  QVERIFY(!run.button("pasteButton")->isEnabled());
-
-  QCOMPARE(run.position()->value(), 1);
-  QCOMPARE(run.position()->text(), QStringLiteral("1"));
-  QCOMPARE(run.field("keyEdit")->text(), QString::fromStdString(formatKey(DefaultEntry())));
-  QCOMPARE(run.field("portEdit")->text(), QStringLiteral("0"));
-  QCOMPARE(dialog.editor().current(), 0);
-}
-
-void StartupTest::listCanBeBrowsedWithoutConfiguration() {
-  Workspace ws;
-  DialogRun run(ws.path(QStringLiteral("IPConfig.cfg")));
-  run.step(-1);
-  QCOMPARE(run.position()->value(), 20);
-  QCOMPARE(run.dialog().editor().current(), 19);
-  run.step(+1);
-  run.step(+1);
-  QCOMPARE(run.position()->value(), 2);
-  QCOMPARE(run.dialog().editor().current(), 1);
-  QCOMPARE(run.field("keyEdit")->text(), QString::fromStdString(formatKey(DefaultEntry())));
-  QCOMPARE(run.prompts.messages.size(), 1);  // only the start-up message
-}
-
-void StartupTest::confirmationFieldsAndInfoLineStayHidden() {
-  Workspace ws;
-  DialogRun run(ws.writeGoodConfig());
-  for (const char* name : {"serverConfirmEdit", "portConfirmEdit", "passwordConfirmEdit",
-                           "confirmLabel", "passwordConfirmLabel", "infoLabel", "infoLine"}) {
-    QWidget* w = widget(run.dialog(), name);
-    QVERIFY2(w != nullptr, name);
-    QVERIFY2(!w->isVisible(), name);
-  }
-  auto* confirmLabel = run.dialog().findChild<QLabel*>(QStringLiteral("confirmLabel"));
-  QCOMPARE(confirmLabel->text(), QStringLiteral("*confirm"));
-}
-
-void StartupTest::tabOrderAndMnemonics() {
-  Workspace ws;
-  DialogRun run(ws.writeGoodConfig());
-  // Paste is disabled at start, so Tab passes over it.
-  const char* const order[] = {"serverEdit",   "portEdit",     "keyEdit",      "userNameEdit",
-                               "passwordEdit", "positionSpin", "exitButton",   "openButton",
-                               "saveButton",   "copyButton",   "deleteButton", "serverEdit"};
-  run.field("serverEdit")->setFocus();
-  for (std::size_t i = 1; i < std::size(order); ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QWidget* focus = QApplication::focusWidget();
-    // The spin box hands its focus to its inner line edit.
-    if (focus && focus->parentWidget() == run.position()) focus = run.position();
-    QVERIFY2(focus == widget(run.dialog(), order[i]), order[i]);
-  }
-
-  QTest::keyClick(run.field("serverEdit"), Qt::Key_P, Qt::AltModifier);
-  QCOMPARE(QApplication::focusWidget(), run.field("portEdit"));
-  QVERIFY(!run.field("portEdit")->accessibleName().isEmpty());
-}
-
-void StartupTest::windowHasBothIconSizes() {
-  Workspace ws;
-  DialogRun run(ws.writeGoodConfig());
-  const QList<QSize> sizes = run.dialog().windowIcon().availableSizes();
-  QVERIFY(sizes.contains(QSize(16, 16)));
-  QVERIFY(sizes.contains(QSize(32, 32)));
-}
-
-void StartupTest::bottomRowLinesUpWithTheGroups() {
-  Workspace ws;
-  DialogRun run(ws.writeGoodConfig());
-  ServerListDialog& dialog = run.dialog();
-  const auto label = [&](const QString& text) -> QWidget* {
-    for (QLabel* l : dialog.findChildren<QLabel*>()) {
-      if (l->text() == text) return l;
-    }
-    return nullptr;
-  };
-  const auto left = [&](QWidget* w) { return w->mapTo(&dialog, QPoint(0, 0)).x(); };
-  const auto right = [&](QWidget* w) { return left(w) + w->width(); };
-  QWidget* nameLabel = label(QStringLiteral("Name"));
-  QWidget* positionLabel = label(QStringLiteral("Server List Item:"));
-  QVERIFY(nameLabel && positionLabel);
-  QCOMPARE(left(positionLabel), left(nameLabel));
-  QCOMPARE(right(run.button("exitButton")), right(run.button("deleteButton")));
-}
-
-QTEST_MAIN(StartupTest)
-#include "StartupTest.moc"
+}  // namespace sci::test

@@ -1,0 +1,155 @@
+#pragma once
+// Fake controls and prompts for the dialog core, a private folder with the
+// files it reads, and a fixture that starts the dialog on them.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/ServerEntry.h"
+#include "tests/data/TempDir.h"
+#include "ui/DialogControls.h"
+#include "ui/DialogPrompts.h"
+#include "ui/ServerListDialog.h"
+
+namespace sci::test {
+
+// The dialog's controls as plain state, with the user's actions as methods.
+class FakeControls : public DialogControls {
+ public:
+  struct Control {
+    std::string text;
+    bool modified = false;
+    std::size_t limit = 0;
+    bool enabled = true;
+  };
+
+  std::map<ControlId, Control> controls;
+  std::string caption = SCIEDIT_DIALOG_CAPTION;
+  int lowest = 0, highest = 0, position = 0;
+  std::optional<ControlId> focused;
+  std::optional<ControlId> selectedAll;
+  std::optional<DialogResult> closed;
+
+  // The user types text over the field's contents.
+  void type(ControlId id, const std::string& text) {
+    controls[id].text = text;
+    controls[id].modified = true;
+  }
+
+  std::string text(ControlId id) const override { return find(id).text; }
+  void setText(ControlId id, std::string_view text) override {
+    controls[id].text = std::string(text);
+    controls[id].modified = false;
+  }
+  bool modified(ControlId id) const override { return find(id).modified; }
+  void setInputLimit(ControlId id, std::size_t characters) override {
+    controls[id].limit = characters;
+  }
+  void focus(ControlId id) override {
+    focused = id;
+    selectedAll.reset();
+  }
+  void focusAndSelectAll(ControlId id) override {
+    focused = id;
+    selectedAll = id;
+  }
+  void setEnabled(ControlId id, bool enabled) override { controls[id].enabled = enabled; }
+  bool enabled(ControlId id) const override { return find(id).enabled; }
+  void setCaption(std::string_view text) override { caption = std::string(text); }
+  void setPositionRange(int low, int high) override {
+    lowest = low;
+    highest = high;
+  }
+  void setPosition(int shown) override { position = shown; }
+  void close(DialogResult result) override { closed = result; }
+
+ private:
+  Control find(ControlId id) const {
+    const auto it = controls.find(id);
+    return it == controls.end() ? Control{} : it->second;
+  }
+};
+
+struct Shown {
+  std::string text;
+  std::string caption;
+  PromptIcon icon;
+  PromptButtons buttons;
+};
+
+// Records every message and file dialog and answers them from a script.
+class FakePrompts : public DialogPrompts {
+ public:
+  std::vector<Shown> messages;
+  std::deque<bool> answers;  // for OK/Cancel questions; none left = Cancel
+  std::deque<std::optional<std::filesystem::path>> chosen;  // none left = Cancel
+  std::vector<FileDialogMode> fileModes;
+  std::vector<std::vector<FileFilter>> filters;
+
+  bool message(std::string_view text, std::string_view caption, PromptIcon icon,
+               PromptButtons buttons) override {
+    messages.push_back({std::string(text), std::string(caption), icon, buttons});
+    if (buttons == PromptButtons::Ok) return true;
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::optional<std::filesystem::path> chooseFile(FileDialogMode mode,
+                                                  std::span<const FileFilter> offered,
+                                                  const std::filesystem::path&) override {
+    fileModes.push_back(mode);
+    filters.emplace_back(offered.begin(), offered.end());
+    if (chosen.empty()) return std::nullopt;
+    auto path = chosen.front();
+    chosen.pop_front();
+    return path;
+  }
+
+  std::vector<std::string> texts() const {
+    std::vector<std::string> result;
+    for (const Shown& shown : messages) result.push_back(shown.text);
+    return result;
+  }
+};
+
+inline constexpr const char* kAppName = "sciedit-test";
+inline constexpr std::string_view kTitle = "Site Router";
+
+std::vector<std::uint8_t> goodConfigBytes(std::string_view title = kTitle);
+void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+ServerEntry makeEntry(std::string_view server, std::uint32_t port, std::string_view userName,
+                      std::string_view password);
+ServerTable tableStartingWith(const ServerEntry& entry);
+// A list written with the good configuration.
+void writeList(const std::filesystem::path& path, const ServerTable& table);
+
+class DialogTest : public ::testing::Test {
+ protected:
+  // Starts the dialog on `config` bytes (nullopt: no configuration file).
+  void start(std::optional<std::vector<std::uint8_t>> config = goodConfigBytes(),
+             WriteOps writeOps = WriteOps::system());
+  // Starts on a good configuration and forgets its (absent) messages.
+  ServerListDialog& started() {
+    start();
+    prompts.messages.clear();
+    return *dialog;
+  }
+  // Shows entry 1 of a list whose first entry is given, as Open would.
+  void showFirst(const ServerEntry& entry);
+
+  TempDir dir;
+  FakeControls controls;
+  FakePrompts prompts;
+  std::unique_ptr<ServerListDialog> dialog;
+};
+
+}  // namespace sci::test

@@ -1,0 +1,224 @@
+// Open and Save: the file dialogs, the results and failures with their
+// messages, and file names outside Latin-1 from the dialog to the disk and
+// into a message.
+
+#include <cerrno>
+#include <fstream>
+
+#include "data/ServerListFile.h"
+#include "tests/ui/DialogFixture.h"
+
+namespace sci::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path utf8Path(const std::string& text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+ServerTable numberedTable() {
+  ServerTable table = initialTable();
+  for (std::size_t i = 0; i < kEntryCount; ++i) {
+    table.entries[i] = makeEntry("server-" + std::to_string(i) + ".example",
+                                 static_cast<std::uint32_t>(1000 + i), "user" + std::to_string(i),
+                                 "secret" + std::to_string(i));
+  }
+  return table;
+}
+
+ServerTable readBack(const fs::path& path) {
+  ServerTable table = initialTable();
+  EXPECT_EQ(readServerList(path, table), FileResult::Ok);
+  return table;
+}
+
+void expectStop(const Shown& shown, const std::string& text) {
+  EXPECT_EQ(shown.text, text);
+  EXPECT_EQ(shown.caption, kAppName);
+  EXPECT_EQ(shown.icon, PromptIcon::Stop);
+  EXPECT_EQ(shown.buttons, PromptButtons::Ok);
+}
+
+TEST_F(DialogTest, OpenOffersTheListFiltersAndKeepsThePosition) {
+  started();
+  const fs::path list = dir / "numbered.bin";
+  writeList(list, numberedTable());
+  for (int i = 0; i < 6; ++i) dialog->OnDeltaPos(i + 1, 1);
+  prompts.chosen = {list};
+  dialog->OnOpen();
+  ASSERT_EQ(prompts.fileModes, std::vector<FileDialogMode>{FileDialogMode::Open});
+  ASSERT_EQ(prompts.filters[0].size(), 2u);
+  EXPECT_EQ(prompts.filters[0][0].name, "BIN Files (*.bin)");
+  EXPECT_EQ(prompts.filters[0][0].pattern, "*.bin");
+  EXPECT_EQ(prompts.filters[0][1].name, "All Files (*.*)");
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(dialog->editor().current(), 6);
+  EXPECT_EQ(controls.text(IDC_SERVER), "server-6.example");
+  EXPECT_EQ(controls.text(IDC_PORT), "1006");
+  EXPECT_EQ(controls.text(IDC_USER_NAME), "user6");
+}
+
+TEST_F(DialogTest, CancelledFileDialogsDoNothing) {
+  started();
+  dialog->OnOpen();
+  dialog->OnSave();
+  EXPECT_EQ(prompts.fileModes.size(), 2u);
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(dialog->editor().table(), initialTable());
+}
+
+struct OpenFailure {
+  const char* file;
+  const char* message;
+};
+
+class OpenFails : public DialogTest, public ::testing::WithParamInterface<OpenFailure> {};
+
+TEST_P(OpenFails, ChangesNothing) {
+  started();
+  const fs::path good = dir / "good.bin";
+  writeList(good, numberedTable());
+  std::vector<std::uint8_t> bytes(kServerListSize);
+  {
+    std::ifstream in(good, std::ios::binary);
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
+  writeFile(dir / "short.bin", {bytes.begin(), bytes.end() - 1});
+  bytes[kHeaderSize + 100] ^= 0x5A;
+  writeFile(dir / "corrupt.bin", bytes);
+
+  controls.type(IDC_SERVER, "typed.example");
+  prompts.chosen = {dir / GetParam().file};
+  dialog->OnOpen();
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  expectStop(prompts.messages[0], GetParam().message);
+  EXPECT_EQ(dialog->editor().table(), initialTable());
+  EXPECT_EQ(controls.text(IDC_SERVER), "typed.example");
+  EXPECT_TRUE(controls.modified(IDC_SERVER));
+}
+
+const OpenFailure kOpenFailures[] = {
+    {"missing.bin", "abort!"},
+    {"short.bin", "Length Error!"},
+    {"corrupt.bin", "Check data error!"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Open, OpenFails, ::testing::ValuesIn(kOpenFailures));
+
+TEST_F(DialogTest, SaveAddsTheExtensionAndWritesTheLastStoredEntry) {
+  started();
+  const ServerTable table = numberedTable();
+  const fs::path in = dir / "in.bin";
+  writeList(in, table);
+  dialog->openList(in);
+  controls.type(IDC_SERVER, "short");
+  prompts.chosen = {dir / "out"};
+  dialog->OnSave();
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(prompts.fileModes.back(), FileDialogMode::Save);
+  EXPECT_EQ(readBack(dir / "out.bin").entries, table.entries);
+  EXPECT_EQ(controls.text(IDC_SERVER), "short");
+}
+
+TEST_F(DialogTest, SaveIntoAMissingFolderSaysAbort) {
+  started();
+  prompts.chosen = {dir / "no-such-folder" / "list.bin"};
+  dialog->OnSave();
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  expectStop(prompts.messages[0], "abort!");
+  EXPECT_FALSE(fs::exists(dir / "no-such-folder"));
+}
+
+TEST_F(DialogTest, SaveFailingWhileWritingNamesTheFile) {
+  WriteOps ops = WriteOps::system();
+  ops.write = [](int, const void*, std::size_t) -> long {
+    errno = ENOSPC;
+    return -1;
+  };
+  start(goodConfigBytes(), ops);
+  prompts.messages.clear();
+  const fs::path target = dir / "list.bin";
+  prompts.chosen = {target};
+  dialog->OnSave();
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
+  EXPECT_NE(prompts.messages[0].text.find(utf8(target)), std::string::npos)
+      << prompts.messages[0].text;
+  EXPECT_FALSE(fs::exists(target));
+}
+
+// Greek, CJK and an emoji: none of them has a Latin-1 or Windows-1252 form.
+const std::string kWideName = "\xce\xbb\xce\xaf\xcf\x83\xcf\x84\xce\xb1-\xe5\x88\x97\xe8\xa1\xa8-"
+                              "\xf0\x9f\x93\x8b";
+
+TEST_F(DialogTest, NamesOutsideLatin1ReachTheDiskAndTheMessages) {
+  started();
+  const ServerTable table = numberedTable();
+  const fs::path stem = dir.path() / utf8Path(kWideName);
+  const fs::path saved = dir.path() / utf8Path(kWideName + ".bin");
+  dialog->openList([&] {
+    const fs::path in = dir / "in.bin";
+    writeList(in, table);
+    return in;
+  }());
+  prompts.chosen = {stem};
+  dialog->OnSave();
+  EXPECT_TRUE(prompts.messages.empty());
+  ASSERT_TRUE(fs::exists(saved));
+  EXPECT_EQ(readBack(saved).entries, table.entries);
+
+  // Opened again by its name, into a fresh dialog.
+  controls = FakeControls{};
+  started();
+  prompts.chosen = {saved};
+  dialog->OnOpen();
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(controls.text(IDC_SERVER), "server-0.example");
+
+  // A write failure names the file in the message, in UTF-8.
+  WriteOps failing = WriteOps::system();
+  failing.write = [](int, const void*, std::size_t) -> long {
+    errno = ENOSPC;
+    return -1;
+  };
+  controls = FakeControls{};
+  start(goodConfigBytes(), failing);
+  prompts.messages.clear();
+  prompts.chosen = {dir.path() / utf8Path(kWideName + "-2.bin")};
+  dialog->OnSave();
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_NE(prompts.messages[0].text.find(kWideName + "-2.bin"), std::string::npos)
+      << prompts.messages[0].text;
+}
+
+TEST_F(DialogTest, ListGivenAtStartOpensAsOpenDoes) {
+  started();
+  const fs::path list = dir / "site.bin";
+  writeList(list, tableStartingWith(makeEntry("vpn.example.com", 8443, "admin", "secret")));
+  dialog->openList(list);
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(controls.text(IDC_SERVER), "vpn.example.com");
+  EXPECT_TRUE(prompts.fileModes.empty());
+
+  dialog->openList(dir / "missing.bin");
+  EXPECT_EQ(prompts.texts(), std::vector<std::string>{"abort!"});
+}
+
+TEST_F(DialogTest, ListGivenAtStartIsNotOpenedWithoutAConfiguration) {
+  start(std::nullopt);
+  prompts.messages.clear();
+  const fs::path list = dir / "site.bin";
+  writeList(list, tableStartingWith(makeEntry("vpn.example.com", 8443, "admin", "secret")));
+  dialog->openList(list);
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(dialog->editor().table(), initialTable());
+}
+
+}  // namespace
+}  // namespace sci::test

@@ -1,0 +1,301 @@
+// The list commands as the user reaches them: moving, Open, Save, and
+// closing the dialog.
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <cerrno>
+
+#include "data/FileError.h"
+#include "tests/ui/qt/UiTestSupport.h"
+#include "ui/ApplicationName.h"
+
+using namespace sci;
+using namespace sci::test;
+
+namespace {
+
+// A list whose entry i has a server naming its position.
+ServerTable numberedTable() {
+  ServerTable table = initialTable();
+  for (std::size_t i = 0; i < kEntryCount; ++i) {
+    table.entries[i] = makeEntry("server-" + std::to_string(i) + ".example", 1000 + unsigned(i),
+                                 "user" + std::to_string(i), "secret");
+  }
+  return table;
+}
+
+void verifyStop(const ShownMessage& shown, const QString& text) {
+  QCOMPARE(shown.text, text);
+  QCOMPARE(shown.caption, QString::fromStdString(applicationName()));
+  QCOMPARE(shown.icon, PromptIcon::Stop);
+  QCOMPARE(shown.buttons, PromptButtons::Ok);
+}
+
+}  // namespace
+
+class CommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void overlongUserNameStopsTheReadBack();
+  void movingWithAnInvalidForm_data();
+  void movingWithAnInvalidForm();
+  void longOpenedPasswordCanBeShortened();
+  void saveWritesTheLastStoredEntry();
+  void openKeepsThePosition();
+  void openFailuresChangeNothing_data();
+  void openFailuresChangeNothing();
+  void saveFailuresAreReported_data();
+  void saveFailuresAreReported();
+  void closing_data();
+  void closing();
+};
+
+void CommandsTest::overlongUserNameStopsTheReadBack() {
+  Workspace ws;
+  const QString list =
+      ws.writeListStartingWith(QStringLiteral("long-name.bin"),
+                               makeEntry("server.example", 8080, "fifteen-chars-x", "secret1"));
+  DialogRun run(ws.writeGoodConfig());
+  run.openList(list);
+
+  FieldEdit* server = run.field("serverEdit");
+  server->setFocus();
+  server->end(false);
+  QTest::keyClicks(server, QStringLiteral("z"));
+  // Read-back stops at the user name, so this new password is never taken.
+  FieldEdit* password = run.field("passwordEdit");
+  password->setFocus();
+  password->end(false);
+  QTest::keyClicks(password, QStringLiteral("2"));
+  run.step(+1);
+
+  QCOMPARE(run.prompts.messages.size(), 1);
+  const ShownMessage& shown = run.prompts.messages.front();
+  QCOMPARE(shown.text, QStringLiteral("Please enter no more than 12 characters."));
+  QCOMPARE(shown.caption, QString::fromStdString(applicationName()));
+  QCOMPARE(shown.icon, PromptIcon::Exclamation);
+  QCOMPARE(run.prompts.unanswered, 0);  // no discard question
+
+  const ServerEntry& stored = run.dialog().editor().table().entries[0];
+  QCOMPARE(getText(stored.server), std::string("server.examplez"));
+  QCOMPARE(getText(stored.userName), std::string("fifteen-chars-x"));
+  QCOMPARE(getText(stored.password), std::string("secret1"));
+  QCOMPARE(run.position()->value(), 2);
+}
+
+void CommandsTest::movingWithAnInvalidForm_data() {
+  QTest::addColumn<bool>("discard");
+  QTest::newRow("Cancel keeps the position") << false;
+  QTest::newRow("OK moves on") << true;
+}
+
+void CommandsTest::movingWithAnInvalidForm() {
+  QFETCH(bool, discard);
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  run.prompts.answers.append(discard);
+  FieldEdit* server = run.field("serverEdit");
+  QTest::keyClicks(server, QStringLiteral("short"));
+  run.position()->setFocus();
+  run.step(+1);
+
+  QCOMPARE(run.prompts.messages.size(), 1);
+  const ShownMessage& question = run.prompts.messages.front();
+  QCOMPARE(question.text,
+           QStringLiteral("Invalid input data!\nDiscard current server connection information ?"));
+  QCOMPARE(question.caption, QStringLiteral("SCI"));
+  QCOMPARE(question.icon, PromptIcon::Question);
+  QCOMPARE(question.buttons, PromptButtons::OkCancel);
+
+  QCOMPARE(run.position()->value(), discard ? 2 : 1);
+  QCOMPARE(run.dialog().editor().current(), discard ? 1 : 0);
+  QVERIFY(run.dialog().editor().table().entries[0] == DefaultEntry());
+  // Either way the refused edit is gone from the field, and the focus is on
+  // the field that failed.
+  QCOMPARE(server->text(), QString());
+  QVERIFY(!server->isModified());
+  QCOMPARE(QApplication::focusWidget(), server);
+}
+
+void CommandsTest::longOpenedPasswordCanBeShortened() {
+  Workspace ws;
+  const QString list =
+      ws.writeListStartingWith(QStringLiteral("long-password.bin"),
+                               makeEntry("server.example", 8080, "user", "fifteen-secret!"));
+  DialogRun run(ws.writeGoodConfig());
+  run.openList(list);
+
+  FieldEdit* password = run.field("passwordEdit");
+  password->setFocus();
+  password->end(false);
+  for (int i = 0; i < 4; ++i) QTest::keyClick(password, Qt::Key_Backspace);
+  QCOMPARE(password->text(), QStringLiteral("fifteen-sec"));
+  run.step(+1);
+
+  // The hidden confirmation still holds the long text; it must not stop the read-back.
+  QCOMPARE(run.prompts.messages.size(), 0);
+  QCOMPARE(getText(run.dialog().editor().table().entries[0].password), std::string("fifteen-sec"));
+}
+
+void CommandsTest::saveWritesTheLastStoredEntry() {
+  Workspace ws;
+  const ServerTable table = numberedTable();
+  const QString list = ws.writeList(QStringLiteral("in.bin"), table);
+  DialogRun run(ws.writeGoodConfig());
+  run.openList(list);
+
+  run.clear(run.field("serverEdit"));
+  QTest::keyClicks(run.field("serverEdit"), QStringLiteral("short"));
+  run.prompts.chosenFiles.append(ws.qpath(QStringLiteral("out")));
+  QTest::mouseClick(run.button("saveButton"), Qt::LeftButton);
+
+  QCOMPARE(run.prompts.messages.size(), 0);
+  QCOMPARE(run.prompts.fileModes.last(), FileDialogMode::Save);
+  QCOMPARE(run.prompts.fileFilters.last(), QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
+  // The extension is added and the unstored edit is left out.
+  QVERIFY(ws.readList(QStringLiteral("out.bin")).entries == table.entries);
+  QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("short"));
+}
+
+void CommandsTest::openKeepsThePosition() {
+  Workspace ws;
+  const QString list = ws.writeList(QStringLiteral("numbered.bin"), numberedTable());
+  DialogRun run(ws.writeGoodConfig());
+  for (int i = 0; i < 6; ++i) run.step(+1);
+  QCOMPARE(run.position()->value(), 7);
+
+  run.openList(list);
+  QCOMPARE(run.prompts.fileModes.last(), FileDialogMode::Open);
+  QCOMPARE(run.prompts.fileFilters.last(), QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
+  QCOMPARE(run.prompts.messages.size(), 0);
+  QCOMPARE(run.position()->value(), 7);
+  QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("server-6.example"));
+  QCOMPARE(run.field("portEdit")->text(), QStringLiteral("1006"));
+  QCOMPARE(run.field("userNameEdit")->text(), QStringLiteral("user6"));
+}
+
+void CommandsTest::openFailuresChangeNothing_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("missing") << "missing.bin"
+                           << "abort!";
+  QTest::newRow("one byte short") << "short.bin"
+                                  << "Length Error!";
+  QTest::newRow("body byte changed") << "corrupt.bin"
+                                     << "Check data error!";
+}
+
+void CommandsTest::openFailuresChangeNothing() {
+  QFETCH(QString, file);
+  QFETCH(QString, message);
+
+  Workspace ws;
+  const ServerListImage image = encodeServerList(numberedTable(), Workspace::goodConfig());
+  ws.writeBytes(QStringLiteral("short.bin"), std::span(image).first(image.size() - 1));
+  ServerListImage corrupt = image;
+  corrupt[kHeaderSize + 100] ^= 0x5A;
+  ws.writeBytes(QStringLiteral("corrupt.bin"), corrupt);
+
+  DialogRun run(ws.writeGoodConfig());
+  QTest::keyClicks(run.field("serverEdit"), QStringLiteral("typed.example"));
+  run.openList(ws.qpath(file));
+
+  QCOMPARE(run.prompts.messages.size(), 1);
+  verifyStop(run.prompts.messages.front(), message);
+  QVERIFY(run.dialog().editor().table() == initialTable());
+  QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("typed.example"));
+  QVERIFY(run.field("serverEdit")->isModified());
+}
+
+void CommandsTest::saveFailuresAreReported_data() {
+  QTest::addColumn<bool>("failWrites");
+  QTest::addColumn<QString>("target");
+  QTest::newRow("folder does not exist") << false << "no-such-folder/list.bin";
+  QTest::newRow("disk full while writing") << true << "list.bin";
+}
+
+void CommandsTest::saveFailuresAreReported() {
+  QFETCH(bool, failWrites);
+  QFETCH(QString, target);
+
+  Workspace ws;
+  WriteOps ops = WriteOps::system();
+  if (failWrites) {
+    ops.write = [](int, const void*, std::size_t) -> long {
+      errno = ENOSPC;
+      return -1;
+    };
+  }
+  DialogRun run(ws.writeGoodConfig(), ops);
+  run.prompts.chosenFiles.append(ws.qpath(target));
+  QTest::mouseClick(run.button("saveButton"), Qt::LeftButton);
+
+  QCOMPARE(run.prompts.messages.size(), 1);
+  const QString expected =
+      failWrites ? QStringLiteral("Disk full while accessing %1.").arg(ws.qpath(target))
+                 : QStringLiteral("abort!");
+  verifyStop(run.prompts.messages.front(), expected);
+  QVERIFY(!QFile::exists(ws.qpath(target)));
+  QVERIFY(run.dialog().isVisible());
+}
+
+void CommandsTest::closing_data() {
+  QTest::addColumn<QString>("how");
+  QTest::addColumn<QString>("port");
+  QTest::addColumn<int>("result");  // -1: stays open
+
+  QTest::newRow("Enter, fields readable") << "enter"
+                                          << "80" << int(QDialog::Accepted);
+  QTest::newRow("Enter, empty port") << "enter" << QString() << -1;
+  QTest::newRow("Enter, pasted -1") << "enter"
+                                    << "-1" << -1;
+  QTest::newRow("Enter on Exit, empty port") << "enter-exit" << QString() << int(QDialog::Rejected);
+  QTest::newRow("Esc, empty port") << "esc" << QString() << int(QDialog::Rejected);
+  QTest::newRow("Exit, empty port") << "exit" << QString() << int(QDialog::Rejected);
+  QTest::newRow("close box, empty port") << "close" << QString() << int(QDialog::Rejected);
+}
+
+void CommandsTest::closing() {
+  QFETCH(QString, how);
+  QFETCH(QString, port);
+  QFETCH(int, result);
+
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  ServerListWindow& dialog = run.dialog();
+  QTest::keyClicks(run.field("serverEdit"), QStringLiteral("server.example"));
+  FieldEdit* portEdit = run.field("portEdit");
+  run.clear(portEdit);
+  if (!port.isEmpty()) run.paste(portEdit, port);
+  FieldEdit* user = run.field("userNameEdit");
+  user->setFocus();
+
+  if (how == "enter") QTest::keyClick(user, Qt::Key_Return);
+  if (how == "enter-exit") {
+    run.button("exitButton")->setFocus();
+    QTest::keyClick(run.button("exitButton"), Qt::Key_Return);
+  }
+  if (how == "esc") QTest::keyClick(user, Qt::Key_Escape);
+  if (how == "exit") QTest::mouseClick(run.button("exitButton"), Qt::LeftButton);
+  if (how == "close") QVERIFY(dialog.close());
+
+  if (result < 0) {
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(run.prompts.messages.size(), 1);
+    QCOMPARE(run.prompts.messages.front().text, QStringLiteral("Please enter a positive integer."));
+    QCOMPARE(QApplication::focusWidget(), portEdit);
+    QCOMPARE(portEdit->selectedText(), port);
+  } else {
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), result);
+    QCOMPARE(run.prompts.messages.size(), 0);
+  }
+  // Closing never stores or saves anything.
+  QVERIFY(dialog.editor().table() == initialTable());
+  QCOMPARE(run.prompts.fileModes.size(), 0);
+}
+
+QTEST_MAIN(CommandsTest)
+#include "CommandsTest.moc"

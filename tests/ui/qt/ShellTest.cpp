@@ -1,0 +1,297 @@
+// The real Qt message boxes and file dialogs behind the prompts, the About
+// box reached from the context menu, and F1 help.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTimer>
+#include <functional>
+
+#include "tests/ui/qt/UiTestSupport.h"
+#include "ui/qt/AboutDialog.h"
+#include "ui/qt/HelpWindow.h"
+#include "ui/qt/QtUserPrompts.h"
+
+using namespace sci;
+using namespace sci::test;
+
+class ShellTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startUpMessageIsARealMessageBox();
+  void realQuestionBoxAnswers_data();
+  void realQuestionBoxAnswers();
+  void shortMessageLeavesRoomForItsCaption();
+  void realFileDialog_data();
+  void realFileDialog();
+  void fileDialogsReturnToTheLastFolder();
+  void aboutBoxFromTheContextMenu_data();
+  void aboutBoxFromTheContextMenu();
+  void helpForTheFocusedDialog();
+  void helpReadsWithoutScrolling_data();
+  void helpReadsWithoutScrolling();
+  void helpSaysOnlyAMoveAsksToDiscard();
+};
+
+void ShellTest::startUpMessageIsARealMessageBox() {
+  Workspace ws;
+  QtUserPrompts prompts;
+  QString text, title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QPoint offCentre;
+  whenShown<QMessageBox>([&](QMessageBox* box) {
+    text = box->text();
+    title = box->windowTitle();
+    icon = box->icon();
+    // The dialog is not shown yet: the box stands in the middle of the screen.
+    offCentre = box->frameGeometry().center() - box->screen()->availableGeometry().center();
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  ServerListWindow dialog(WindowSetup{prompts, ws.path(QStringLiteral("IPConfig.cfg"))});
+  QCOMPARE(text, QStringLiteral("Can not open IPConfig.cfg"));
+  QCOMPARE(title, QStringLiteral("VANTO"));
+  QCOMPARE(icon, QMessageBox::Critical);
+  QVERIFY2(
+      offCentre.manhattanLength() <= 8,
+      qPrintable(QStringLiteral("off centre by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
+  QVERIFY(!child<QWidget>(&dialog, "serverEdit")->isEnabled());
+}
+
+void ShellTest::realQuestionBoxAnswers_data() {
+  QTest::addColumn<int>("button");
+  QTest::addColumn<bool>("answer");
+  QTest::newRow("OK") << int(QMessageBox::Ok) << true;
+  QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false;
+}
+
+void ShellTest::realQuestionBoxAnswers() {
+  QFETCH(int, button);
+  QFETCH(bool, answer);
+  QtUserPrompts prompts;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  whenShown<QMessageBox>([&](QMessageBox* box) {
+    icon = box->icon();
+    QTest::mouseClick(box->button(QMessageBox::StandardButton(button)), Qt::LeftButton);
+  });
+  QCOMPARE(prompts.message(nullptr, QStringLiteral("Discard?"), QStringLiteral("SCI"),
+                           PromptIcon::Question, PromptButtons::OkCancel),
+           answer);
+  QCOMPARE(icon, QMessageBox::Question);
+}
+
+void ShellTest::shortMessageLeavesRoomForItsCaption() {
+  // "abort!" alone made a box about as wide as its OK button, and the window
+  // frame cut the caption down to "..." beside its own buttons.
+  QtUserPrompts prompts;
+  const QString caption = QStringLiteral("sciedit");
+  int width = 0, needed = 0;
+  whenShown<QMessageBox>([&](QMessageBox* box) {
+    const QFontMetrics metrics(box->font());
+    // The caption, a little bolder in most title bars, beside an icon and
+    // three title bar buttons.
+    needed = metrics.horizontalAdvance(caption) * 5 / 4 + metrics.averageCharWidth() * 12;
+    width = box->width();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  prompts.message(nullptr, QStringLiteral("abort!"), caption, PromptIcon::Stop, PromptButtons::Ok);
+  QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
+}
+
+void ShellTest::realFileDialog_data() {
+  QTest::addColumn<bool>("saving");
+  QTest::newRow("save") << true;
+  QTest::newRow("open of a name that does not exist") << false;
+}
+
+void ShellTest::realFileDialog() {
+  QFETCH(bool, saving);
+  Workspace ws;
+  const QString path = ws.qpath(QStringLiteral("new-list.bin"));
+  QStringList filters;
+  QString selectedFilter;
+  bool confirmsOverwrite = true;
+  bool hasTitle = false;
+  whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    filters = dialog->nameFilters();
+    selectedFilter = dialog->selectedNameFilter();
+    confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+    hasTitle = !dialog->windowTitle().isEmpty();
+    // Typed as the user would: selectFile() races with the folder being read.
+    child<QLineEdit>(dialog, "fileNameEdit")->setText(path);
+    static_cast<QDialog*>(dialog)->accept();  // public in QDialog, runs QFileDialog::accept
+  });
+  QtUserPrompts prompts;
+  const QString chosen =
+      prompts.chooseFile(nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open,
+                         serverListFilter());
+  QCOMPARE(chosen, path);
+  QCOMPARE(filters, QStringList({"BIN Files (*.bin)", "All Files (*.*)"}));
+  QCOMPARE(selectedFilter, QStringLiteral("BIN Files (*.bin)"));
+  QVERIFY(!confirmsOverwrite);
+  QVERIFY(hasTitle);
+}
+
+void ShellTest::fileDialogsReturnToTheLastFolder() {
+  Workspace ws;
+  QVERIFY(QDir().mkpath(ws.qpath(QStringLiteral("device"))));
+  const QString saved = ws.qpath(QStringLiteral("device/list.bin"));
+  QString startFolder;
+  whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    child<QLineEdit>(dialog, "fileNameEdit")->setText(saved);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  QtUserPrompts prompts;
+  QCOMPARE(
+      prompts.chooseFile(nullptr, FileDialogMode::Save, serverListFilter()),
+      saved);
+  whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    startFolder = dialog->directory().absolutePath();
+    dialog->reject();
+  });
+  QVERIFY(prompts.chooseFile(nullptr, FileDialogMode::Open, serverListFilter())
+              .isEmpty());
+  QCOMPARE(startFolder, QFileInfo(saved).absolutePath());
+}
+
+void ShellTest::aboutBoxFromTheContextMenu_data() {
+  QTest::addColumn<QString>("closeBy");
+  QTest::newRow("OK") << "ok";
+  QTest::newRow("Enter") << "enter";
+  QTest::newRow("Esc") << "esc";
+}
+
+void ShellTest::aboutBoxFromTheContextMenu() {
+  QFETCH(QString, closeBy);
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  ServerListWindow& dialog = run.dialog();
+  run.step(+1);
+  QTest::keyClicks(run.field("serverEdit"), QStringLiteral("typed"));
+
+  QStringList menuTexts;
+  whenShown<QMenu>(
+      [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+          menuTexts << (action->isSeparator() ? QStringLiteral("--") : action->text());
+        }
+        menu->setActiveAction(menu->actions().last());
+        QTest::keyClick(menu, Qt::Key_Return);
+      },
+      nullptr, true);
+
+  QString title, version, notice;
+  bool okIsDefault = false, hasIcon = false, closed = false;
+  whenShown<AboutDialog>(
+      [&](AboutDialog* about) {
+        title = about->windowTitle();
+        version = child<QLabel>(about, "versionLabel")->text();
+        notice = child<QLabel>(about, "noticeLabel")->text();
+        auto* ok = child<QPushButton>(about, "okButton");
+        okIsDefault = ok->isDefault();
+        hasIcon = !child<QLabel>(about, "aboutIcon")->pixmap().isNull();
+        if (closeBy == "ok") QTest::mouseClick(ok, Qt::LeftButton);
+        if (closeBy == "enter") QTest::keyClick(about, Qt::Key_Return);
+        if (closeBy == "esc") QTest::keyClick(about, Qt::Key_Escape);
+        closed = !about->isVisible();
+      },
+      &dialog);
+
+  // A right click on the dialog itself, away from its fields.
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), dialog.mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(&dialog, &event);
+
+  QCOMPARE(menuTexts.mid(menuTexts.size() - 2),
+           QStringList({QStringLiteral("--"), QStringLiteral("&About VANTO...")}));
+  QCOMPARE(title, QStringLiteral("About VANTO"));
+  QCOMPARE(version, QStringLiteral("Marlix Version 1.5"));
+  QVERIFY(!notice.isEmpty());
+  QVERIFY(okIsDefault);
+  QVERIFY(hasIcon);
+  QVERIFY(closed);
+  // Back on the same entry with the unstored edit still in place.
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(run.position()->value(), 2);
+  QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("typed"));
+  QVERIFY(run.field("serverEdit")->isModified());
+  QCOMPARE(run.prompts.messages.size(), 0);
+}
+
+void ShellTest::helpForTheFocusedDialog() {
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  ServerListWindow& dialog = run.dialog();
+
+  QList<HelpTopic> topics;
+  std::function<void(HelpWindow*)> closeHelp = [&](HelpWindow* help) {
+    topics << help->topic();
+    QVERIFY(!child<QWidget>(help, "helpText")->property("plainText").toString().isEmpty());
+    help->reject();
+  };
+
+  whenShown(closeHelp, &dialog);
+  QTest::keyClick(run.field("serverEdit"), Qt::Key_F1);
+
+  whenShown<AboutDialog>(
+      [&](AboutDialog* about) {
+        whenShown(closeHelp, about);
+        QTest::keyClick(about, Qt::Key_F1);
+        about->accept();
+      },
+      &dialog);
+  dialog.showAbout();
+
+  QCOMPARE(topics, QList<HelpTopic>({HelpTopic::ServerList, HelpTopic::About}));
+}
+
+void ShellTest::helpReadsWithoutScrolling_data() {
+  QTest::addColumn<HelpTopic>("topic");
+  QTest::newRow("server list") << HelpTopic::ServerList;
+  QTest::newRow("About box") << HelpTopic::About;
+}
+
+void ShellTest::helpReadsWithoutScrolling() {
+  QFETCH(HelpTopic, topic);
+  HelpWindow help(topic);
+  help.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&help));
+  auto* text = child<QTextBrowser>(&help, "helpText");
+  QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+  QCOMPARE(text->horizontalScrollBar()->maximum(), 0);
+}
+
+void ShellTest::helpSaysOnlyAMoveAsksToDiscard() {
+  // Copy and Save store the entry too, but only a move asks the question.
+  QTextDocument document;
+  document.setHtml(HelpWindow::html(HelpTopic::ServerList));
+  const QStringList sentences =
+      document.toPlainText().simplified().split(QRegularExpression(QStringLiteral("(?<=\\.) ")));
+  QStringList asking;
+  for (const QString& sentence : sentences) {
+    if (sentence.contains(QStringLiteral("discard"), Qt::CaseInsensitive)) asking << sentence;
+  }
+  QVERIFY(!asking.isEmpty());
+  for (const QString& sentence : asking) {
+    QVERIFY2(sentence.contains(QStringLiteral("mov"), Qt::CaseInsensitive), qPrintable(sentence));
+    QVERIFY2(!sentence.contains(QStringLiteral("copy"), Qt::CaseInsensitive), qPrintable(sentence));
+    QVERIFY2(!sentence.contains(QStringLiteral("save"), Qt::CaseInsensitive), qPrintable(sentence));
+  }
+}
+
+QTEST_MAIN(ShellTest)
+#include "ShellTest.moc"

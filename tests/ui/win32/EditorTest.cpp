@@ -1,0 +1,326 @@
+// The real sciedit.exe driven from outside by control id with real input:
+// start-up with and without a configuration, typing limits, the read-back's
+// messages, the spin wrap, Copy/Paste/Delete, Open and Save through the
+// system's file dialogs, file errors, Enter and Esc.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "data/DeviceConfig.h"
+#include "data/ServerEntry.h"
+#include "data/ServerListFile.h"
+#include "tests/ui/win32/Clipboard.h"
+#include "tests/ui/win32/Driver.h"
+#include "ui/DialogResources.h"
+
+namespace sci::win32::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::wstring kTitle = L"Unit A";
+// The application name, every message box's caption unless one is named.
+const std::wstring kAppName = L"sciedit";
+
+void writeFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void writeConfig(const Folder& folder) {
+  writeFile(folder / L"IPConfig.cfg", encodeDeviceConfig("Unit A", 0x1234, 0x89abcdef, 0x42));
+}
+
+std::wstring widen(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+
+const std::wstring kDefaultKey = widen(formatKey(DefaultEntry()));
+
+// A message box's text, caption and answer.
+void expectBoxAndPress(Editor& editor, const std::wstring& caption, const std::wstring& text,
+                       int button = IDOK) {
+  const Box box = editor.waitForBox();
+  ASSERT_NE(box.window, nullptr) << "no box with " << std::string(text.begin(), text.end());
+  EXPECT_EQ(box.caption, caption);
+  EXPECT_EQ(box.text, text);
+  pressButton(box.window, button);
+  ASSERT_TRUE(editor.waitUntilNoBox());
+}
+
+void fillValidEntry(Editor& editor, const std::wstring& server) {
+  editor.retype(IDC_SERVER, server);
+  editor.retype(IDC_PORT, L"8443");
+  editor.retype(IDC_USER_NAME, L"admin");
+  editor.retype(IDC_PASSWORD, L"secret");
+}
+
+constexpr int kEditing[] = {IDC_SERVER,   IDC_PORT, IDC_KEY, IDC_USER_NAME,
+                            IDC_PASSWORD, IDC_OPEN, IDC_SAVE};
+
+TEST(Startup, WithoutConfigurationTheEditorOpensReadOnly) {
+  Folder folder;
+  Editor editor(folder.path());
+  expectBoxAndPress(editor, L"VANTO", L"Can not open IPConfig.cfg");
+  EXPECT_EQ(editor.caption(), L"Marlix V1.3");
+  for (int id : kEditing) EXPECT_FALSE(editor.enabled(id)) << id;
+  for (int id : {IDC_POSITION, IDC_SPIN, IDC_COPY, IDC_DELETE, IDC_EXIT}) {
+    EXPECT_TRUE(editor.enabled(id)) << id;
+  }
+  EXPECT_FALSE(editor.enabled(IDC_PASTE));
+  EXPECT_EQ(editor.text(IDC_POSITION), L"1");
+  EXPECT_EQ(editor.text(IDC_KEY), kDefaultKey);
+  editor.clickSpin(true);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"2"; }));
+  EXPECT_EQ(editor.text(IDC_KEY), kDefaultKey);
+}
+
+TEST(Startup, WithConfigurationTheTitleIsTheCaptionAndTheServerHasTheFocus) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  EXPECT_FALSE(editor.waitForBox(1500ms).window) << "no message at a good start";
+  EXPECT_EQ(editor.caption(), kTitle);
+  for (int id : kEditing) EXPECT_TRUE(editor.enabled(id)) << id;
+  EXPECT_FALSE(editor.enabled(IDC_PASTE));
+  EXPECT_EQ(editor.focusedId(), IDC_SERVER);
+  for (int id : {IDC_SERVER_CONFIRM, IDC_PORT_CONFIRM, IDC_PASSWORD_CONFIRM, IDC_INFO}) {
+    EXPECT_FALSE(editor.visible(id)) << id;
+  }
+  EXPECT_EQ(editor.text(IDC_PORT), L"0");
+}
+
+TEST(Fields, TypingStopsAtEachLimitAndRefusesWideCharacters) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  struct Case {
+    int id;
+    std::size_t limit;
+  };
+  for (const Case& c : {Case{IDC_SERVER, 31}, Case{IDC_USER_NAME, 12}, Case{IDC_PASSWORD, 11}}) {
+    editor.retype(c.id, std::wstring(40, L'x'));
+    EXPECT_EQ(editor.text(c.id), std::wstring(c.limit, L'x')) << c.id;
+  }
+  // The key field shows 41 characters already; nothing more goes in.
+  editor.focusField(IDC_KEY);
+  editor.type(L"FF");
+  EXPECT_EQ(editor.text(IDC_KEY), kDefaultKey);
+  // Digits only in the port; Greek and CJK nowhere, Windows-1252 letters do.
+  editor.retype(IDC_PORT, L"8a0-8");
+  EXPECT_EQ(editor.text(IDC_PORT), L"808");
+  editor.retype(IDC_SERVER, L"caf\u00E9\u03A9\u65E5 \u20AC");
+  EXPECT_EQ(editor.text(IDC_SERVER), L"caf\u00E9 \u20AC");
+  // Ctrl+V: a text with a character outside Windows-1252 is refused whole.
+  setClipboardText(L"x\u03A9");
+  editor.key('V', {VK_CONTROL});
+  EXPECT_EQ(editor.text(IDC_SERVER), L"caf\u00E9 \u20AC");
+  setClipboardText(L"-ok");
+  editor.key('V', {VK_CONTROL});
+  EXPECT_EQ(editor.text(IDC_SERVER), L"caf\u00E9 \u20AC-ok");
+}
+
+TEST(Fields, EnterReadsBackComplainsAboutTheEmptyPortThenCloses) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.retype(IDC_PORT, L"");
+  editor.key(VK_RETURN);
+  expectBoxAndPress(editor, kAppName, L"Please enter a positive integer.");
+  EXPECT_TRUE(editor.running());
+  EXPECT_TRUE(waitUntil([&] { return editor.focusedId() == IDC_PORT; }))
+      << "the refused field gets the focus back";
+  editor.type(L"21");
+  editor.key(VK_RETURN);
+  EXPECT_EQ(editor.waitForExit(), 0);
+}
+
+TEST(Fields, EscClosesAtOnceWithoutAQuestion) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.retype(IDC_SERVER, L"unsaved.example");
+  editor.key(VK_ESCAPE);
+  EXPECT_EQ(editor.waitForExit(), 0);
+  EXPECT_TRUE(fs::is_empty(folder.path()) || !fs::exists(folder / L"unsaved.bin"));
+}
+
+TEST(List, SpinWrapsAtBothEndsByKeyAndByMouse) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.click(IDC_POSITION);
+  editor.key(VK_DOWN);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"20"; }));
+  editor.key(VK_UP);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"1"; }));
+  editor.clickSpin(false);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"20"; }));
+  editor.clickSpin(true);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"1"; }));
+}
+
+TEST(List, InvalidEditsAskBeforeTheMoveAndCancelKeepsThePosition) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.retype(IDC_SERVER, L"short");
+  // By key: a box that opens while Wine's up-down control holds the mouse
+  // lets it repeat the step once the box is gone.
+  editor.click(IDC_POSITION);
+  editor.key(VK_UP);
+  expectBoxAndPress(editor, L"SCI",
+                    L"Invalid input data!\nDiscard current server connection information ?",
+                    IDCANCEL);
+  EXPECT_EQ(editor.text(IDC_POSITION), L"1");
+  EXPECT_EQ(editor.text(IDC_SERVER), L"") << "the stored entry is shown again";
+}
+
+TEST(List, CopyPasteAndDelete) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  fillValidEntry(editor, L"server.example");
+  editor.click(IDC_COPY);
+  EXPECT_TRUE(waitUntil([&] { return editor.enabled(IDC_PASTE); }));
+  editor.clickSpin(true);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"2"; }));
+  EXPECT_EQ(editor.text(IDC_SERVER), L"");
+  editor.click(IDC_PASTE);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER) == L"server.example"; }));
+  EXPECT_EQ(editor.text(IDC_PORT), L"8443");
+  EXPECT_EQ(editor.text(IDC_USER_NAME), L"admin");
+  EXPECT_EQ(editor.text(IDC_PASSWORD), L"secret");
+  editor.click(IDC_DELETE);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER).empty(); }));
+  EXPECT_EQ(editor.text(IDC_KEY), kDefaultKey);
+  EXPECT_EQ(editor.text(IDC_PORT), L"0");
+}
+
+// Types a path into the file dialog that the button opened and accepts it.
+void chooseInFileDialog(Editor& editor, int button, const fs::path& path) {
+  editor.click(button);
+  const Box dialog = editor.waitForBox();
+  ASSERT_NE(dialog.window, nullptr) << "no file dialog";
+  // The name field has the focus when the dialog opens.
+  editor.type(path.wstring());
+  editor.key(VK_RETURN);
+  ASSERT_TRUE(editor.waitUntilNoBox()) << "the file dialog stayed open";
+}
+
+TEST(Files, SaveAndOpenThroughTheFileDialogsInAFolderOutsideTheAnsiCodePage) {
+  Folder folder(L"sciedit-\u03A9\u65E5-");
+  writeConfig(folder);
+  Editor editor(folder.path());
+  fillValidEntry(editor, L"list.example");
+
+  // No extension typed: the editor adds ".bin".
+  chooseInFileDialog(editor, IDC_SAVE, folder / L"\u0421\u043F\u0438\u0441\u043E\u043A");
+  const fs::path saved = folder / L"\u0421\u043F\u0438\u0441\u043E\u043A.bin";
+  ASSERT_TRUE(waitUntil([&] { return fs::exists(saved) && fs::file_size(saved) == 4124; }));
+  ServerTable table = initialTable();
+  ASSERT_EQ(readServerList(saved, table), FileResult::Ok);
+  EXPECT_EQ(getText(table.entries[0].server), "list.example");
+  EXPECT_EQ(getText(table.entries[0].userName), "admin");
+  // The header's device values come from the configuration.
+  const auto header = decodeServerListHeader(fileBytes(saved));
+  EXPECT_EQ(header.deviceValue16, 0x1234);
+  EXPECT_EQ(header.deviceValue32, 0x89abcdefu);
+
+  editor.click(IDC_DELETE);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER).empty(); }));
+  chooseInFileDialog(editor, IDC_OPEN, saved);
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER) == L"list.example"; }));
+  EXPECT_EQ(editor.text(IDC_PASSWORD), L"secret");
+  EXPECT_EQ(editor.focusedId() != 0, true) << "the focus is back in the dialog";
+}
+
+TEST(Files, RefusedFilesAndFailedSavesSayWhy) {
+  Folder folder;
+  writeConfig(folder);
+  const std::vector<std::uint8_t> shortFile(10, 0);
+  writeFile(folder / L"short.bin", shortFile);
+  Editor editor(folder.path());
+
+  chooseInFileDialog(editor, IDC_OPEN, folder / L"missing.bin");
+  expectBoxAndPress(editor, kAppName, L"abort!");
+  chooseInFileDialog(editor, IDC_OPEN, folder / L"short.bin");
+  expectBoxAndPress(editor, kAppName, L"Length Error!");
+  chooseInFileDialog(editor, IDC_SAVE, folder / L"no-such-folder" / L"list.bin");
+  expectBoxAndPress(editor, kAppName, L"abort!");
+  EXPECT_TRUE(editor.running());
+}
+
+TEST(Shell, AboutFromTheSystemMenuByKeyboardAndBack) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.retype(IDC_SERVER, L"kept.example");
+  editor.key(VK_SPACE, {VK_MENU});
+  // The last item; its mnemonic would reach Wine's "&About Wine" first.
+  editor.key(VK_UP);
+  editor.key(VK_RETURN);
+  const Box about = editor.waitForBox();
+  ASSERT_NE(about.window, nullptr);
+  EXPECT_EQ(about.caption, L"About VANTO");
+  EXPECT_EQ(GetWindow(about.window, GW_OWNER), editor.window());
+  editor.key(VK_RETURN);
+  ASSERT_TRUE(editor.waitUntilNoBox());
+  EXPECT_EQ(editor.text(IDC_SERVER), L"kept.example");
+  EXPECT_EQ(editor.text(IDC_POSITION), L"1");
+  EXPECT_TRUE(waitUntil([&] { return editor.focusedId() == IDC_SERVER; }));
+}
+
+TEST(Shell, F1ShowsHelpAndEscReturnsToTheField) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.click(IDC_KEY);
+  editor.key(VK_F1);
+  const Box help = editor.waitForBox();
+  ASSERT_NE(help.window, nullptr);
+  EXPECT_NE(help.caption.find(L"Help"), std::wstring::npos);
+  editor.key(VK_ESCAPE);
+  ASSERT_TRUE(editor.waitUntilNoBox());
+  EXPECT_TRUE(editor.running());
+  EXPECT_TRUE(waitUntil([&] { return editor.focusedId() == IDC_KEY; }));
+}
+
+TEST(CommandLine, HelpVersionAndUsageErrorsReachAPipe) {
+  const Finished version = runWithPipe({L"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_NE(version.output.find("1.0.0.1"), std::string::npos) << version.output;
+  const Finished help = runWithPipe({L"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("--config"), std::string::npos) << help.output;
+  const Finished wrong = runWithPipe({L"--no-such-option"});
+  EXPECT_EQ(wrong.exitCode, 2);
+  EXPECT_NE(wrong.output.find("Usage"), std::string::npos) << wrong.output;
+}
+
+TEST(CommandLine, WithoutConsoleOrHandlesAUsageErrorIsAMessageBox) {
+  Folder folder;
+  Editor editor(folder.path(), {L"--no-such-option"}, Start::Detached);
+  const Box box = editor.waitForBox();
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.caption, kAppName);
+  EXPECT_NE(box.text.find(L"Usage"), std::wstring::npos);
+  pressButton(box.window, IDOK);
+  EXPECT_EQ(editor.waitForExit(), 2);
+}
+
+TEST(CommandLine, AListNamedOnTheCommandLineOpensWithTheWindow) {
+  Folder folder(L"sciedit-\u00E9\u03A9-");
+  writeConfig(folder);
+  DeviceConfig config;
+  ASSERT_EQ(decodeDeviceConfig(encodeDeviceConfig("Unit A", 1, 2, 3), config), FileResult::Ok);
+  ServerTable table = initialTable();
+  storeFields(table.entries[0], "start.example", 21, formatKey(DefaultEntry()), "user", "pass");
+  ASSERT_EQ(writeServerList(folder / L"\u65E5.bin", table, config), FileResult::Ok);
+  Editor editor(folder.path(), {(folder / L"\u65E5.bin").wstring()});
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER) == L"start.example"; }));
+  EXPECT_EQ(editor.text(IDC_PORT), L"21");
+}
+
+}  // namespace
+}  // namespace sci::win32::test

@@ -1,0 +1,100 @@
+#include "ui/qt/QtDialogControls.h"
+
+#include <QPushButton>
+#include <QString>
+
+#include "ui/qt/FieldEdit.h"
+#include "ui/qt/PositionSpinBox.h"
+
+namespace sci {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QtDialogControls::QtDialogControls(QWidget& window, const ServerListWidgets& widgets,
+                                   std::function<void(DialogResult)> close)
+    : window_(window), widgets_(widgets), close_(std::move(close)) {
+  byId_ = {
+      {IDC_SERVER, widgets.server},
+      {IDC_PORT, widgets.port},
+      {IDC_SERVER_CONFIRM, widgets.serverConfirm},
+      {IDC_PORT_CONFIRM, widgets.portConfirm},
+      {IDC_KEY, widgets.key},
+      {IDC_USER_NAME, widgets.userName},
+      {IDC_PASSWORD, widgets.password},
+      {IDC_PASSWORD_CONFIRM, widgets.passwordConfirm},
+      {IDC_POSITION, widgets.position},
+      {IDC_SPIN, widgets.position},
+      {IDC_INFO, widgets.infoLine},
+      {IDC_OPEN, widgets.open},
+      {IDC_SAVE, widgets.save},
+      {IDC_COPY, widgets.copy},
+      {IDC_PASTE, widgets.paste},
+      {IDC_DELETE, widgets.remove},
+      {IDC_EXIT, widgets.exit},
+  };
+}
+
+QWidget* QtDialogControls::widget(ControlId id) const { return byId_.value(id); }
+
+FieldEdit* QtDialogControls::edit(ControlId id) const {
+  return qobject_cast<FieldEdit*>(widget(id));
+}
+
+std::string QtDialogControls::text(ControlId id) const {
+  const FieldEdit* field = edit(id);
+  return field ? field->text().toStdString() : std::string{};
+}
+
+void QtDialogControls::setText(ControlId id, std::string_view text) {
+  if (FieldEdit* field = edit(id)) field->setText(fromUtf8(text));
+}
+
+bool QtDialogControls::modified(ControlId id) const {
+  const FieldEdit* field = edit(id);
+  return field && field->isModified();
+}
+
+void QtDialogControls::setInputLimit(ControlId id, std::size_t characters) {
+  if (FieldEdit* field = edit(id)) field->setInputLimit(static_cast<int>(characters));
+}
+
+void QtDialogControls::focus(ControlId id) {
+  if (QWidget* target = widget(id)) target->setFocus(Qt::OtherFocusReason);
+}
+
+void QtDialogControls::focusAndSelectAll(ControlId id) {
+  focus(id);
+  if (FieldEdit* field = edit(id)) field->selectAll();
+}
+
+void QtDialogControls::setEnabled(ControlId id, bool enabled) {
+  if (QWidget* target = widget(id)) target->setEnabled(enabled);
+}
+
+bool QtDialogControls::enabled(ControlId id) const {
+  const QWidget* target = widget(id);
+  return target && target->isEnabled();
+}
+
+void QtDialogControls::setCaption(std::string_view caption) {
+  // Qt reads "[*]" in a caption as the unsaved-changes mark; the device's
+  // title is shown literally.
+  window_.setWindowTitle(
+      fromUtf8(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+}
+
+void QtDialogControls::setPositionRange(int lowest, int highest) {
+  widgets_.position->setRange(lowest, highest);
+}
+
+void QtDialogControls::setPosition(int position) { widgets_.position->setValue(position); }
+
+void QtDialogControls::close(DialogResult result) { close_(result); }
+
+}  // namespace sci

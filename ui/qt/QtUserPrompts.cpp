@@ -1,0 +1,142 @@
+#include "ui/qt/QtUserPrompts.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRegularExpression>
+
+namespace sci {
+
+namespace {
+
+QMessageBox::Icon boxIcon(PromptIcon icon) {
+  switch (icon) {
+    case PromptIcon::Stop:
+      return QMessageBox::Critical;
+    case PromptIcon::Exclamation:
+      return QMessageBox::Warning;
+    case PromptIcon::Question:
+      return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// The patterns of one filter entry, "Name (*.a *.b)", read as Windows reads
+// them: "*.*" is every file, names without a dot included.
+QStringList windowsPatterns(const QString& entry) {
+  static const QRegularExpression inParentheses(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+  const QRegularExpressionMatch match = inParentheses.match(entry);
+  QStringList patterns = match.captured(1).split(u' ', Qt::SkipEmptyParts);
+  for (QString& pattern : patterns) {
+    if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+  }
+  return patterns;
+}
+
+// Qt takes a pattern literally: "*.*" would hide every name without a dot,
+// and choosing that entry while saving would turn a typed "list.bin" into
+// "list.*". The file type list is therefore applied here, and choosing an
+// entry filters the view without touching the typed name. A native dialog
+// has no such parts and keeps its own rules.
+void applyFileTypesAsWindowsDoes(QFileDialog& dialog, const QStringList& entries) {
+  auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  auto* files = dialog.findChild<QFileSystemModel*>();
+  if (!types || !files) {
+    qWarning(
+        "QtUserPrompts: the file dialog has no 'fileTypeCombo' or file model any more; "
+        "'All Files (*.*)' will hide names without a dot");
+    return;
+  }
+  QObject::disconnect(types, &QComboBox::activated, &dialog, nullptr);
+  const auto apply = [files, entries](int index) {
+    files->setNameFilters(windowsPatterns(entries.value(index)));
+  };
+  QObject::connect(types, &QComboBox::activated, &dialog, apply);
+  apply(types->currentIndex());
+}
+
+// Gives the focus back to the window that opened a box or file dialog, and
+// there to the widget that had it, once the box has closed. Without this the
+// window is left to the window manager, which may activate nothing (as the
+// offscreen platform does) or another window, so typing and Tab went nowhere.
+class FocusReturn {
+ public:
+  explicit FocusReturn(QWidget* owner)
+      : window_(owner ? owner->window() : nullptr),
+        focus_(window_ ? window_->focusWidget() : nullptr) {}
+  FocusReturn(const FocusReturn&) = delete;
+  FocusReturn& operator=(const FocusReturn&) = delete;
+
+  ~FocusReturn() {
+    if (!window_ || !window_->isVisible()) return;
+    window_->activateWindow();
+    // A field refused by the read-back takes the focus after the message;
+    // that happens after this, so it wins.
+    if (focus_ && focus_->isVisible() && focus_->isEnabled()) {
+      focus_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+  }
+
+ private:
+  QPointer<QWidget> window_;
+  QPointer<QWidget> focus_;
+};
+
+}  // namespace
+
+bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& caption,
+                            PromptIcon icon, PromptButtons buttons) {
+  // The start-up check speaks before its dialog is shown. A hidden owner has
+  // no place on the screen yet, so such a box stands in the middle of the
+  // screen, where the dialog then appears, as a Windows message box would.
+  QWidget* shownOwner = owner && owner->isVisible() ? owner : nullptr;
+  const FocusReturn focusReturn(shownOwner);
+  QMessageBox box(shownOwner);
+  box.setWindowTitle(caption);
+  // Paths inside messages must never be read as markup.
+  box.setTextFormat(Qt::PlainText);
+  box.setText(text);
+  box.setIcon(boxIcon(icon));
+  if (buttons == PromptButtons::OkCancel) {
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+  }
+  // Qt sizes a box by its text, so "abort!" alone gave a box about as wide as
+  // its OK button, and the window frame cut the caption down to "..." beside
+  // its own buttons. The box keeps room for the caption, a little bolder in
+  // most title bars, next to an icon and three title bar buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const QFontMetrics metrics(box.font());
+    const int captionRoom =
+        metrics.horizontalAdvance(caption) * 5 / 4 + metrics.averageCharWidth() * 16;
+    grid->addItem(new QSpacerItem(captionRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  return box.exec() == QMessageBox::Ok;
+}
+
+QString QtUserPrompts::chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter) {
+  const FocusReturn focusReturn(owner && owner->isVisible() ? owner : nullptr);
+  QFileDialog dialog(owner);
+  dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
+                                                    : QFileDialog::AcceptSave);
+  // Open also returns names that do not exist; reading them then fails.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(filter);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  applyFileTypesAsWindowsDoes(dialog, dialog.nameFilters());
+  if (!lastFolder_.isEmpty()) dialog.setDirectory(lastFolder_);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QString chosen = dialog.selectedFiles().value(0);
+  if (!chosen.isEmpty()) lastFolder_ = QFileInfo(chosen).absolutePath();
+  return chosen;
+}
+
+}  // namespace sci

@@ -1,0 +1,101 @@
+#include "ui/qt/ServerListWindow.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "ui/AboutText.h"
+#include "ui/qt/AboutDialog.h"
+#include "ui/qt/HelpWindow.h"
+#include "ui/qt/PositionSpinBox.h"
+
+namespace sci {
+
+ServerListWindow::ServerListWindow(WindowSetup setup, QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("serverListDialog"));
+  widgets_ = buildServerListLayout(*this);
+  controls_ = std::make_unique<QtDialogControls>(*this, widgets_, [this](DialogResult result) {
+    if (result == DialogResult::Ok) {
+      QDialog::accept();
+    } else {
+      QDialog::reject();
+    }
+  });
+  prompts_ = std::make_unique<QtDialogPrompts>(setup.prompts, *this);
+  DialogSetup core;
+  core.configPath = std::move(setup.configPath);
+  core.writeOps = std::move(setup.writeOps);
+  dialog_ = std::make_unique<ServerListDialog>(*controls_, *prompts_, std::move(core));
+  connectCommands();
+  buildActions();
+  dialog_->OnInitDialog();
+}
+
+ServerListWindow::~ServerListWindow() = default;
+
+void ServerListWindow::connectCommands() {
+  connect(widgets_.open, &QPushButton::clicked, this, &ServerListWindow::OnOpen);
+  connect(widgets_.save, &QPushButton::clicked, this, &ServerListWindow::OnSave);
+  connect(widgets_.copy, &QPushButton::clicked, this, [this] { dialog_->OnCopy(); });
+  connect(widgets_.paste, &QPushButton::clicked, this, [this] { dialog_->OnPaste(); });
+  connect(widgets_.remove, &QPushButton::clicked, this, [this] { dialog_->OnDelete(); });
+  connect(widgets_.exit, &QPushButton::clicked, this, [this] { dialog_->OnCancel(); });
+  widgets_.position->setMoveRequest([this](int position, int delta) {
+    dialog_->OnDeltaPos(position, delta);
+    return dialog_->editor().current() + 1;
+  });
+}
+
+void ServerListWindow::OnOpen() { dialog_->OnOpen(); }
+
+void ServerListWindow::OnSave() { dialog_->OnSave(); }
+
+void ServerListWindow::buildActions() {
+  // The window manager's own menu is out of reach on X11 and Wayland, so
+  // help and About are offered on the dialog's context menu instead.
+  auto* help = new QAction(QStringLiteral("&Help"), this);
+  help->setObjectName(QStringLiteral("helpAction"));
+  help->setShortcut(QKeySequence::HelpContents);
+  help->setShortcutContext(Qt::WindowShortcut);
+  connect(help, &QAction::triggered, this, &ServerListWindow::showHelp);
+
+  auto* separator = new QAction(this);
+  separator->setSeparator(true);
+
+  auto* about = new QAction(QString::fromLatin1(kAboutMenuText), this);
+  about->setObjectName(QStringLiteral("aboutAction"));
+  connect(about, &QAction::triggered, this, &ServerListWindow::showAbout);
+
+  addActions({help, separator, about});
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void ServerListWindow::accept() { dialog_->OnOK(); }
+
+void ServerListWindow::keyPressEvent(QKeyEvent* event) {
+  // There is no OK button: Enter on a push button presses it, anywhere else
+  // it is the dialog's OK command.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if (enter && modifiers == Qt::NoModifier) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->hasFocus()) {
+      button->click();
+    } else {
+      accept();
+    }
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void ServerListWindow::showAbout() {
+  AboutDialog about(this);
+  about.exec();
+}
+
+void ServerListWindow::showHelp() {
+  HelpWindow help(HelpTopic::ServerList, this);
+  help.exec();
+}
+
+}  // namespace sci

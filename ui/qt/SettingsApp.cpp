@@ -1,0 +1,29 @@
+#include "ui/qt/SettingsApp.h"
+
+#include <iostream>
+
+#include "ui/qt/AppIcon.h"
+#include "ui/qt/ListAtStart.h"
+#include "ui/qt/QtUserPrompts.h"
+#include "ui/qt/ServerListWindow.h"
+#include "ui/Version.h"
+
+namespace sci {
+
+SettingsApp::SettingsApp(int& argc, char** argv) : app_(argc, argv) {
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(kFileVersion));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+  QApplication::setWindowIcon(appIcon());
+}
+
+int SettingsApp::InitInstance(const CommandLine& command) {
+  QtUserPrompts prompts;
+  WindowSetup setup{prompts};
+  setup.configPath = command.configPath;
+  ServerListWindow dialog(std::move(setup));
+  if (command.listPath) openListAtStart(dialog, *command.listPath, std::cerr);
+  dialog.exec();
+  return 0;
+}
+
+}  // namespace sci

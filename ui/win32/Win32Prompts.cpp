@@ -1,0 +1,87 @@
+#include "ui/win32/Win32Prompts.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "ui/win32/Utf16.h"
+
+namespace sci::win32 {
+
+namespace {
+
+UINT iconStyle(PromptIcon icon) {
+  switch (icon) {
+    case PromptIcon::Stop:
+      return MB_ICONHAND;
+    case PromptIcon::Exclamation:
+      return MB_ICONEXCLAMATION;
+    case PromptIcon::Question:
+      return MB_ICONQUESTION;
+  }
+  return MB_ICONHAND;
+}
+
+// "Name\0pattern\0...\0\0", the form OPENFILENAMEW takes.
+std::wstring filterList(std::span<const FileFilter> filters) {
+  std::wstring list;
+  for (const FileFilter& filter : filters) {
+    list += widen(filter.name);
+    list += L'\0';
+    list += widen(filter.pattern);
+    list += L'\0';
+  }
+  list += L'\0';
+  return list;
+}
+
+}  // namespace
+
+void Win32Prompts::restoreFocus(HWND focused) const {
+  if (!IsWindow(owner_)) return;
+  SetForegroundWindow(owner_);
+  SetActiveWindow(owner_);
+  if (focused && IsWindow(focused) && IsChild(owner_, focused)) {
+    SendMessageW(owner_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focused), TRUE);
+  }
+}
+
+bool Win32Prompts::message(std::string_view text, std::string_view caption, PromptIcon icon,
+                           PromptButtons buttons) {
+  const HWND focused = GetFocus();
+  const UINT style = iconStyle(icon) | (buttons == PromptButtons::OkCancel ? MB_OKCANCEL : MB_OK);
+  const int answer = MessageBoxW(owner_, widen(text).c_str(), widen(caption).c_str(), style);
+  // A caller that moves the focus afterwards does so after this.
+  restoreFocus(focused);
+  return answer == IDOK;
+}
+
+std::optional<std::filesystem::path> Win32Prompts::chooseFile(
+    FileDialogMode mode, std::span<const FileFilter> filters,
+    const std::filesystem::path& startFolder) {
+  const HWND focused = GetFocus();
+  // Long enough for any path Windows accepts.
+  std::vector<wchar_t> file(32768, L'\0');
+  const std::wstring filter = filterList(filters);
+  const std::wstring folder = startFolder.wstring();
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner_;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = DWORD(file.size());
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  // Explorer style and resizable without a hook; no read-only box, no
+  // question before an existing file is replaced, no forced extension.
+  ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+
+  const BOOL chosen =
+      mode == FileDialogMode::Open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+  restoreFocus(focused);
+  if (!chosen) return std::nullopt;
+  return std::filesystem::path(std::wstring(file.data()));
+}
+
+}  // namespace sci::win32
