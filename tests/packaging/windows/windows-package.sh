@@ -162,7 +162,9 @@ installer)
     # The target and the folder it starts in (for IPConfig.cfg), as the
     # shortcut stores them.
     strings -a "$link" | grep -qiF "$folder\\sciedit.exe" || fail "the shortcut does not start $folder\\sciedit.exe"
-    strings -a -el "$link" | grep -qxF "$folder" || fail "the shortcut does not start in $folder"
+    # (A string there may carry its length byte in front, printable or not.)
+    strings -a -el "$link" | F=$folder awk 'substr($0, length($0) - length(ENVIRON["F"]) + 1) == ENVIRON["F"] { found = 1 }
+      END { exit !found }' || fail "the shortcut does not start in $folder"
     application="$root_key\\Software\\Classes\\Applications\\sciedit.exe"
     [[ $(value "$application" FriendlyAppName) == sciedit ]] || fail "FriendlyAppName: $(reg query "$application")"
     has_key "$application\\SupportedTypes" && [[ $(reg query "$application\\SupportedTypes") == *".bin"* ]] ||
