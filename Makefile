@@ -1,6 +1,6 @@
 # The two entry points: `make run` starts the editor, `make test` runs every test.
 # Both install missing Debian packages first, then configure and build.
-.PHONY: run run-windows test test-windows deps build build-editor build-asan build-windows fuzz bench bench-windows package clean
+.PHONY: run run-windows test test-windows deps build build-editor build-asan build-windows fuzz bench bench-windows package package-windows clean
 
 JOBS ?= $(shell nproc)
 
@@ -49,6 +49,11 @@ fuzz: deps
 # The Debian package, build/default/sciedit_<version>_amd64.deb.
 package: build
 	@cmake --build --preset default --target package
+
+# The Windows zip and installer, build/windows/sciedit-<version>-win64.zip
+# and build/windows/sciedit-<version>-win64-setup.exe, built by CPack.
+package-windows: build-windows
+	@cmake --build --preset windows --target package
 
 bench: build
 	@for b in build/default/bench/bench_*; do $$b; done
