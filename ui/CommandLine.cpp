@@ -128,6 +128,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (!lists.empty()) result.listPath = fromUtf8(lists.front());
   result.configPath = config ? fromUtf8(*config) : configFor(result.listPath);
+  result.configNamed = config.has_value();
   return result;
 }
 

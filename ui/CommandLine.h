@@ -24,6 +24,9 @@ struct CommandLine {
   std::string text;  // UTF-8
   // Where the device configuration is read from.
   std::filesystem::path configPath;
+  // Whether the user named it with --config, so that a message about it can
+  // name the file.
+  bool configNamed = false;
   // The list to open once the window is up.
   std::optional<std::filesystem::path> listPath;
 };

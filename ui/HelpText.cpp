@@ -62,8 +62,10 @@ std::string serverListSource() {
          "\n"
          "Editing and the file commands need a valid `" +
          std::string(kDefaultConfigPath) +
-         "` in the\n"
-         "folder the editor was started from; its title becomes the window caption.\n";
+         "`: the\n"
+         "one named with `--config FILE`, else the one in the folder the editor was\n"
+         "started from, else the one beside the list given on the command line. Its\n"
+         "title becomes the window caption.\n";
 }
 
 std::string aboutSource() {

@@ -40,6 +40,7 @@ ServerListDialog::ServerListDialog(DialogControls& controls, DialogPrompts& prom
     : controls_(controls),
       prompts_(prompts),
       configPath_(std::move(setup.configPath)),
+      configNamed_(setup.configNamed),
       writeOps_(std::move(setup.writeOps)),
       applicationName_(setup.applicationName.empty() ? sci::applicationName()
                                                      : std::move(setup.applicationName)),
@@ -68,7 +69,12 @@ void ServerListDialog::loadConfiguration() {
     controls_.setCaption(bytesToUtf8(config_.title()));
     return;
   }
-  showResult(result, ResultFile::DeviceConfig);
+  const ResultMessage message = resultMessage(result, ResultFile::DeviceConfig);
+  // The fixed text speaks of the default name; a file the user named is
+  // named on a line of its own.
+  std::string text = message.text;
+  if (configNamed_) text += "\n" + utf8(configPath_);
+  showStop(text, message.caption);
   EnableEditing(false);
 }
 
@@ -89,12 +95,26 @@ void ServerListDialog::EnableEditing(bool enable) {
 bool ServerListDialog::canOpen() const { return controls_.enabled(IDC_OPEN); }
 
 void ServerListDialog::OnOpen() {
-  const auto chosen = prompts_.chooseFile(FileDialogMode::Open, kListFilters, {});
+  const auto chosen = prompts_.chooseFile(FileDialogMode::Open, kListFilters, listFolder_);
   if (chosen) readList(*chosen);
 }
 
 void ServerListDialog::openList(const std::filesystem::path& path) {
-  if (canOpen()) readList(path);
+  rememberFolderOf(path);
+  if (canOpen()) {
+    readList(path);
+    return;
+  }
+  // Open is disabled without a valid configuration, and so is this; a user
+  // who double-clicked the list must learn why it is not shown.
+  showStop("The list was not opened: " + utf8(path) + "\nTo open it, put an " + kDefaultConfigPath +
+           " beside the list, or name one with --config.");
+}
+
+void ServerListDialog::rememberFolderOf(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  if (!error) listFolder_ = full.parent_path();
 }
 
 void ServerListDialog::readList(const std::filesystem::path& path) {
@@ -116,10 +136,11 @@ void ServerListDialog::readList(const std::filesystem::path& path) {
   }
   editor_.replaceTable(table);
   editor_.ShowEntry();
+  rememberFolderOf(path);
 }
 
 void ServerListDialog::OnSave() {
-  const auto chosen = prompts_.chooseFile(FileDialogMode::Save, kListFilters, {});
+  const auto chosen = prompts_.chooseFile(FileDialogMode::Save, kListFilters, listFolder_);
   if (!chosen) return;
   // An invalid form is not stored: the file carries the entry as last stored.
   editor_.StoreEntry();
@@ -127,7 +148,11 @@ void ServerListDialog::OnSave() {
   try {
     const FileResult result =
         writeServerList(path, editor_.table(), config_, defaultRandom, writeOps_);
-    if (result != FileResult::Ok) showResult(result, ResultFile::ServerList);
+    if (result != FileResult::Ok) {
+      showResult(result, ResultFile::ServerList);
+      return;
+    }
+    rememberFolderOf(path);
   } catch (const FileError& error) {
     showStop(error.userMessage());
   } catch (const std::exception& error) {

@@ -22,6 +22,8 @@ class DialogPrompts;
 
 struct DialogSetup {
   std::filesystem::path configPath = kDefaultConfigPath;
+  // Named by the user (--config): a failure to read it names the file.
+  bool configNamed = false;
   // How Save writes its bytes; replaceable to provoke write failures.
   WriteOps writeOps = WriteOps::system();
   // The caption of every message that names no other; empty for the
@@ -55,7 +57,7 @@ class ServerListDialog : public EntryView {
   // Whether Open is offered: only with a valid device configuration.
   bool canOpen() const;
   // The list given at start, read as Open reads a chosen file with the same
-  // messages; nothing happens while Open is not offered.
+  // messages; while Open is not offered, it says why the list stays closed.
   void openList(const std::filesystem::path& path);
 
   // EntryView
@@ -69,12 +71,17 @@ class ServerListDialog : public EntryView {
  private:
   void loadConfiguration();
   void readList(const std::filesystem::path& path);
+  void rememberFolderOf(const std::filesystem::path& path);
   void showResult(FileResult result, ResultFile kind);
   void showStop(const std::string& text, const std::string& caption = {});
 
   DialogControls& controls_;
   DialogPrompts& prompts_;
   std::filesystem::path configPath_;
+  bool configNamed_;
+  // Where the file dialogs start: the folder of the list last opened or
+  // saved, or given at start.
+  std::filesystem::path listFolder_;
   WriteOps writeOps_;
   std::string applicationName_;
   DeviceConfig config_;

@@ -48,6 +48,7 @@ void DialogTest::start(std::optional<std::vector<std::uint8_t>> config, WriteOps
   if (config) writeFile(configPath, *config);
   DialogSetup setup;
   setup.configPath = configPath;
+  setup.configNamed = configNamed;
   setup.writeOps = std::move(writeOps);
   setup.applicationName = kAppName;
   dialog = std::make_unique<ServerListDialog>(controls, prompts, std::move(setup));

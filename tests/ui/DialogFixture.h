@@ -91,6 +91,7 @@ class FakePrompts : public DialogPrompts {
   std::deque<bool> answers;  // for OK/Cancel questions; none left = Cancel
   std::deque<std::optional<std::filesystem::path>> chosen;  // none left = Cancel
   std::vector<FileDialogMode> fileModes;
+  std::vector<std::filesystem::path> startFolders;
   std::vector<std::vector<FileFilter>> filters;
 
   bool message(std::string_view text, std::string_view caption, PromptIcon icon,
@@ -103,10 +104,11 @@ class FakePrompts : public DialogPrompts {
     return answer;
   }
 
-  std::optional<std::filesystem::path> chooseFile(FileDialogMode mode,
-                                                  std::span<const FileFilter> offered,
-                                                  const std::filesystem::path&) override {
+  std::optional<std::filesystem::path> chooseFile(
+      FileDialogMode mode, std::span<const FileFilter> offered,
+      const std::filesystem::path& startFolder) override {
     fileModes.push_back(mode);
+    startFolders.push_back(startFolder);
     filters.emplace_back(offered.begin(), offered.end());
     if (chosen.empty()) return std::nullopt;
     auto path = chosen.front();
@@ -147,6 +149,8 @@ class DialogTest : public ::testing::Test {
   void showFirst(const ServerEntry& entry);
 
   TempDir dir;
+  // As if the configuration was named with --config.
+  bool configNamed = false;
   FakeControls controls;
   FakePrompts prompts;
   std::unique_ptr<ServerListDialog> dialog;

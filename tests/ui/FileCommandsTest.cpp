@@ -217,8 +217,47 @@ TEST_F(DialogTest, ListGivenAtStartIsNotOpenedWithoutAConfiguration) {
   const fs::path list = dir / "site.bin";
   writeList(list, tableStartingWith(makeEntry("vpn.example.com", 8443, "admin", "secret")));
   dialog->openList(list);
-  EXPECT_TRUE(prompts.messages.empty());
+  // After the configuration's own message, one box says why the list is not
+  // shown and how to make it open.
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  const Shown& shown = prompts.messages[0];
+  EXPECT_EQ(shown.text, "The list was not opened: " + list.string() +
+                            "\nTo open it, put an IPConfig.cfg beside the list, or name one "
+                            "with --config.");
+  EXPECT_EQ(shown.caption, kAppName);
+  EXPECT_EQ(shown.icon, PromptIcon::Stop);
   EXPECT_EQ(dialog->editor().table(), initialTable());
+}
+
+// The file dialogs start where the user last worked with a list during this
+// run: the folder of the list given at start, opened, or saved.
+TEST_F(DialogTest, FileDialogsStartInTheFolderOfTheLastList) {
+  started();
+  fs::create_directories(dir / "given");
+  fs::create_directories(dir / "opened");
+  fs::create_directories(dir / "saved");
+  prompts.chosen = {std::nullopt};
+  dialog->OnOpen();
+  EXPECT_EQ(prompts.startFolders.back(), fs::path());
+
+  writeList(dir / "given" / "a.bin", initialTable());
+  dialog->openList(dir / "given" / "a.bin");
+  writeList(dir / "opened" / "b.bin", initialTable());
+  prompts.chosen = {dir / "opened" / "b.bin"};
+  dialog->OnOpen();
+  EXPECT_EQ(prompts.startFolders.back(), dir.path() / "given");
+
+  prompts.chosen = {dir / "saved" / "c"};
+  dialog->OnSave();
+  EXPECT_EQ(prompts.startFolders.back(), dir.path() / "opened");
+
+  prompts.chosen = {dir / "missing" / "d.bin"};  // a failed save moves nothing
+  dialog->OnSave();
+  EXPECT_EQ(prompts.startFolders.back(), dir.path() / "saved");
+  prompts.chosen = {std::nullopt};
+  dialog->OnOpen();
+  EXPECT_EQ(prompts.startFolders.back(), dir.path() / "saved");
+  EXPECT_EQ(prompts.texts(), std::vector<std::string>{"abort!"});
 }
 
 }  // namespace

@@ -39,6 +39,14 @@ TEST(HelpText, PlainTextKeepsOneLinePerParagraph) {
             "to the server list, which is left as it was.\n");
 }
 
+// Where the configuration may come from, not only the start folder.
+TEST(HelpText, SaysWhereTheConfigurationIsLookedFor) {
+  const std::string text = helpText(HelpTopic::ServerList);
+  for (const char* part : {"--config FILE", "folder the editor was", "beside the list"}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+  }
+}
+
 TEST(HelpText, TitleNamesTheProgram) { EXPECT_TRUE(helpTitle().ends_with(" Help")); }
 
 }  // namespace

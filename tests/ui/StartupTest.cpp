@@ -1,8 +1,10 @@
 // Start-up: the limits, the spin's range, the first entry, and the device
 // configuration that decides the caption and whether editing is offered.
 
-#include "editor/FormLimits.h"
+#include <tuple>
+
 #include "data/ResultMessages.h"
+#include "editor/FormLimits.h"
 #include "tests/ui/DialogFixture.h"
 #include "ui/FieldBinding.h"
 
@@ -87,6 +89,25 @@ TEST_F(DialogTest, StartShowsTheFirstEntryWithLimitsAndRange) {
   // Nothing to paste yet.
   EXPECT_FALSE(controls.enabled(IDC_PASTE));
   EXPECT_FALSE(controls.closed);
+}
+
+// A configuration the user named is named in its message, after the fixed
+// text; the caption stays.
+TEST_F(DialogTest, NamedConfigurationIsNamedInItsMessage) {
+  const std::filesystem::path configPath = dir.path() / "IPConfig.cfg";
+  configNamed = true;
+  for (const auto& [bytes, text, caption] :
+       std::vector<std::tuple<std::optional<std::vector<std::uint8_t>>, std::string, std::string>>{
+           {std::nullopt, "Can not open IPConfig.cfg", "VANTO"},
+           {changed(goodConfigBytes(), 4124), "Length Error!", kAppName}}) {
+    prompts.messages.clear();
+    std::filesystem::remove(configPath);
+    start(bytes);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, text + "\n" + configPath.string());
+    EXPECT_EQ(prompts.messages[0].caption, caption);
+    EXPECT_FALSE(controls.enabled(IDC_OPEN));
+  }
 }
 
 }  // namespace

@@ -12,9 +12,9 @@ void openListAtStart(ServerListWindow& window, const std::filesystem::path& list
   if (!window.canOpen()) {
     err << applicationName() << ": " << list.native()
         << ": not opened: Open is disabled without a valid device configuration\n";
-    return;
   }
-  // Queued, so that the list's messages stand over the shown window.
+  // Queued, so that the list's messages (or why it stays closed) stand over
+  // the shown window.
   QTimer::singleShot(0, &window, [&window, list] { window.openList(list); });
 }
 

@@ -19,11 +19,12 @@ bool QtDialogPrompts::message(std::string_view text, std::string_view caption, P
 }
 
 std::optional<std::filesystem::path> QtDialogPrompts::chooseFile(
-    FileDialogMode mode, std::span<const FileFilter> filters, const std::filesystem::path&) {
-  // Qt's file dialog remembers its last folder itself (QtUserPrompts).
+    FileDialogMode mode, std::span<const FileFilter> filters,
+    const std::filesystem::path& startFolder) {
   QStringList entries;
   for (const FileFilter& filter : filters) entries << fromUtf8(filter.name);
-  const QString chosen = prompts_.chooseFile(&owner_, mode, entries.join(QStringLiteral(";;")));
+  const QString chosen = prompts_.chooseFile(&owner_, mode, entries.join(QStringLiteral(";;")),
+                                             QString::fromStdU16String(startFolder.u16string()));
   if (chosen.isEmpty()) return std::nullopt;
   // UTF-16 to the system's path encoding directly, without a detour through
   // a narrow string.

@@ -122,7 +122,8 @@ bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& 
   return box.exec() == QMessageBox::Ok;
 }
 
-QString QtUserPrompts::chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter) {
+QString QtUserPrompts::chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter,
+                                  const QString& startFolder) {
   const FocusReturn focusReturn(owner && owner->isVisible() ? owner : nullptr);
   QFileDialog dialog(owner);
   dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
@@ -132,7 +133,11 @@ QString QtUserPrompts::chooseFile(QWidget* owner, FileDialogMode mode, const QSt
   dialog.setNameFilter(filter);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   applyFileTypesAsWindowsDoes(dialog, dialog.nameFilters());
-  if (!lastFolder_.isEmpty()) dialog.setDirectory(lastFolder_);
+  if (!startFolder.isEmpty()) {
+    dialog.setDirectory(startFolder);
+  } else if (!lastFolder_.isEmpty()) {
+    dialog.setDirectory(lastFolder_);
+  }
   if (dialog.exec() != QDialog::Accepted) return {};
   const QString chosen = dialog.selectedFiles().value(0);
   if (!chosen.isEmpty()) lastFolder_ = QFileInfo(chosen).absolutePath();

@@ -12,7 +12,8 @@ class QtUserPrompts : public UserPrompts {
  public:
   bool message(QWidget* owner, const QString& text, const QString& caption, PromptIcon icon,
                PromptButtons buttons) override;
-  QString chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter) override;
+  QString chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter,
+                     const QString& startFolder = {}) override;
 
  private:
   QString lastFolder_;

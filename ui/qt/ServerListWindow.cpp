@@ -24,6 +24,7 @@ ServerListWindow::ServerListWindow(WindowSetup setup, QWidget* parent) : QDialog
   prompts_ = std::make_unique<QtDialogPrompts>(setup.prompts, *this);
   DialogSetup core;
   core.configPath = std::move(setup.configPath);
+  core.configNamed = setup.configNamed;
   core.writeOps = std::move(setup.writeOps);
   dialog_ = std::make_unique<ServerListDialog>(*controls_, *prompts_, std::move(core));
   connectCommands();

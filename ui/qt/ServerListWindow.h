@@ -21,6 +21,8 @@ struct WindowSetup {
   std::filesystem::path configPath = kDefaultConfigPath;
   // How Save writes its bytes; replaceable to provoke write failures.
   WriteOps writeOps = WriteOps::system();
+  // Named with --config: a failure to read it names the file.
+  bool configNamed = false;
 };
 
 class ServerListWindow : public QDialog {

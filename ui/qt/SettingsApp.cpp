@@ -2,11 +2,11 @@
 
 #include <iostream>
 
+#include "ui/Version.h"
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/ListAtStart.h"
 #include "ui/qt/QtUserPrompts.h"
 #include "ui/qt/ServerListWindow.h"
-#include "ui/Version.h"
 
 namespace sci {
 
@@ -20,6 +20,7 @@ int SettingsApp::InitInstance(const CommandLine& command) {
   QtUserPrompts prompts;
   WindowSetup setup{prompts};
   setup.configPath = command.configPath;
+  setup.configNamed = command.configNamed;
   ServerListWindow dialog(std::move(setup));
   if (command.listPath) openListAtStart(dialog, *command.listPath, std::cerr);
   dialog.exec();

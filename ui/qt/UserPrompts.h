@@ -11,7 +11,6 @@ class QWidget;
 
 namespace sci {
 
-
 // The server list filters as Qt's file dialog takes them.
 inline QString serverListFilter() {
   return QString::fromLatin1(kServerListFilterName) + QStringLiteral(";;") +
@@ -28,7 +27,8 @@ class UserPrompts {
 
   // The full path chosen, or an empty string when the user cancelled. The
   // filter lists its entries separated by ";;", the first one selected.
-  virtual QString chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter) = 0;
+  virtual QString chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter,
+                             const QString& startFolder = {}) = 0;
 };
 
 }  // namespace sci

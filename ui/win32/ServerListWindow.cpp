@@ -46,6 +46,7 @@ struct ServerListWindow::Binding {
   static DialogSetup coreSetup(const WindowSetup& setup) {
     DialogSetup core;
     core.configPath = setup.configPath;
+    core.configNamed = setup.configNamed;
     return core;
   }
 

@@ -15,6 +15,7 @@ struct WindowSetup {
   std::filesystem::path configPath;
   // Opened once the window is up, as Open would.
   std::optional<std::filesystem::path> listPath;
+  bool configNamed = false;
 };
 
 class ServerListWindow {

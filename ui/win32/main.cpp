@@ -37,7 +37,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                      ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&classes);
-  sci::win32::ServerListWindow window({command.configPath, command.listPath});
+  sci::win32::ServerListWindow window({command.configPath, command.listPath, command.configNamed});
   window.runModal();
   return 0;
 }

@@ -37,7 +37,11 @@ void CommandLineTest::listGivenAtStart_data() {
   QTest::newRow("wrong length") << true << "short" << QStringList{kLengthErrorText} << false << "";
   QTest::newRow("no such file") << true << "missing" << QStringList{kOpenFailedText} << false << "";
   QTest::newRow("no configuration")
-      << false << "good" << QStringList{"Can not open IPConfig.cfg"} << false << notOpened;
+      << false << "good"
+      << QStringList{"Can not open IPConfig.cfg",
+                     "The list was not opened: %LIST%\nTo open it, put an IPConfig.cfg beside "
+                     "the list, or name one with --config."}
+      << false << notOpened;
 }
 
 void CommandLineTest::listGivenAtStart() {
@@ -68,6 +72,7 @@ void CommandLineTest::listGivenAtStart() {
   QTest::qWait(50);  // a late, unexpected open would show here
   QStringList shown;
   for (const ShownMessage& message : prompts.messages) shown << message.text;
+  messages.replaceInStrings(QStringLiteral("%LIST%"), ws.qpath(QStringLiteral("site.bin")));
   QCOMPARE(shown, messages);
   QCOMPARE(dialog.editor().table().entries[0] == entry, loaded);
   QVERIFY(dialog.isVisible());

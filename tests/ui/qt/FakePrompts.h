@@ -39,7 +39,8 @@ class FakePrompts : public UserPrompts {
     return answers.takeFirst();
   }
 
-  QString chooseFile(QWidget*, FileDialogMode mode, const QString& filter) override {
+  QString chooseFile(QWidget*, FileDialogMode mode, const QString& filter,
+                     const QString& = {}) override {
     fileModes.append(mode);
     fileFilters.append(filter);
     return chosenFiles.isEmpty() ? QString() : chosenFiles.takeFirst();
