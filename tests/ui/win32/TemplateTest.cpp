@@ -137,29 +137,29 @@ TEST(Template, ServerListControlsInTemplateOrder) {
   ASSERT_NE(dialog.window, nullptr);
   HWND child = GetWindow(dialog.window, GW_CHILD);
   HWND buddy = nullptr;
-  for (const ControlSpec& spec : kServerList) {
-    ASSERT_NE(child, nullptr) << "missing control for " << spec.id;
-    SCOPED_TRACE("control " + std::to_string(spec.id) + " text " +
-                 std::string(spec.text, spec.text + wcslen(spec.text)));
-    EXPECT_EQ(GetDlgCtrlID(child), spec.id);
-    EXPECT_EQ(className(child), spec.cls);
-    EXPECT_EQ(windowText(child), spec.text);
+  for (const ControlSpec& want : kServerList) {
+    ASSERT_NE(child, nullptr) << "missing control for " << want.id;
+    SCOPED_TRACE("control " + std::to_string(want.id) + " text " +
+                 std::string(want.text, want.text + wcslen(want.text)));
+    EXPECT_EQ(GetDlgCtrlID(child), want.id);
+    EXPECT_EQ(className(child), want.cls);
+    EXPECT_EQ(windowText(child), want.text);
     const DWORD style = DWORD(GetWindowLongW(child, GWL_STYLE));
-    EXPECT_EQ(style & spec.styles, spec.styles) << std::hex << style;
-    EXPECT_EQ(style & spec.absent, 0u) << std::hex << style;
-    EXPECT_EQ((style & WS_VISIBLE) != 0, spec.shown);
+    EXPECT_EQ(style & want.styles, want.styles) << std::hex << style;
+    EXPECT_EQ(style & want.absent, 0u) << std::hex << style;
+    EXPECT_EQ((style & WS_VISIBLE) != 0, want.shown);
     if (className(child) == L"Edit") {
       // The dialog manager draws an edit's border as a sunken client edge.
       EXPECT_TRUE((style & WS_BORDER) || (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
     }
-    const RECT expected = dialogUnits(dialog.window, spec.x, spec.y, spec.w, spec.h);
+    const RECT expected = dialogUnits(dialog.window, want.x, want.y, want.w, want.h);
     const RECT actual = clientRectOf(dialog.window, child);
-    if (spec.id == IDC_POSITION) {
+    if (want.id == IDC_POSITION) {
       buddy = child;
       // The up-down control takes the right end of its buddy.
       EXPECT_EQ(show({actual.left, actual.top, expected.right, actual.bottom}), show(expected));
       EXPECT_LT(actual.right, expected.right);
-    } else if (spec.id == IDC_SPIN) {
+    } else if (want.id == IDC_SPIN) {
       const RECT buddyRect = clientRectOf(dialog.window, buddy);
       EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(child, UDM_GETBUDDY, 0, 0)), buddy);
       EXPECT_NEAR(actual.right, dialogUnits(dialog.window, 96, 193, 27, 17).right, 2);
