@@ -122,13 +122,19 @@ std::wstring textOf(HWND window) {
   return text;
 }
 
-void pressButton(HWND box, int id) {
-  const HWND button = GetDlgItem(box, id);
-  RECT rect;
-  GetWindowRect(button, &rect);
-  const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  send({mouseInput(centre, MOUSEEVENTF_MOVE), mouseInput(centre, MOUSEEVENTF_LEFTDOWN),
-        mouseInput(centre, MOUSEEVENTF_LEFTUP)});
+bool pressButton(HWND box, int id) {
+  // A click that lands while a loaded machine is still placing the box is
+  // lost; the same button is pressed again, never another box's.
+  for (int attempt = 0; attempt < 3 && IsWindow(box); ++attempt) {
+    const HWND button = GetDlgItem(box, id);
+    RECT rect;
+    if (!GetWindowRect(button, &rect)) break;
+    const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    send({mouseInput(centre, MOUSEEVENTF_MOVE), mouseInput(centre, MOUSEEVENTF_LEFTDOWN),
+          mouseInput(centre, MOUSEEVENTF_LEFTUP)});
+    waitUntil([&] { return !IsWindow(box); }, std::chrono::seconds(5));
+  }
+  return !IsWindow(box);
 }
 
 std::vector<unsigned char> fileBytes(const fs::path& path) {

@@ -99,7 +99,8 @@ fs::path sciedit();
 bool waitUntil(const std::function<bool()>& check,
                std::chrono::milliseconds timeout = std::chrono::seconds(10));
 std::wstring textOf(HWND window);
-void pressButton(HWND box, int id);
+// Clicks the button until its box is gone; whether it went.
+bool pressButton(HWND box, int id);
 std::vector<unsigned char> fileBytes(const fs::path& path);
 
 }  // namespace sci::win32::test
