@@ -195,7 +195,8 @@ installer)
 
   if [[ -n $driver ]]; then
     # The installed editor started on a list, as "Open with" starts it.
-    "$wine_run" --desktop-test "$driver" "--gtest_filter=Installed.*" || fail "the installed editor did not show the list"
+    SCIEDIT_PROGRAM="$folder\sciedit.exe" "$wine_run" --desktop-test "$driver" "--gtest_filter=Installed.*" ||
+      fail "the installed editor did not show the list"
   fi
 
   # Removed as Apps & Features removes it.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -99,7 +100,14 @@ Folder::~Folder() {
   fs::remove_all(path_, error);
 }
 
+std::optional<fs::path> installedSciedit() {
+  const wchar_t* path = _wgetenv(L"SCIEDIT_PROGRAM");
+  if (!path || !*path) return std::nullopt;
+  return fs::path(path);
+}
+
 fs::path sciedit() {
+  if (auto installed = installedSciedit()) return *installed;
   // The build names it by its Linux path; Wine shows the Linux root as Z:.
   std::wstring path = L"Z:";
   for (char ch : std::string(SCIEDIT_PROGRAM)) path += ch == '/' ? L'\\' : wchar_t(ch);

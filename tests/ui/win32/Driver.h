@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,7 +94,10 @@ struct Finished {
 // Runs sciedit.exe to its end with its standard output and error on a pipe.
 Finished runWithPipe(const std::vector<std::wstring>& arguments);
 
-// The path of the program under test (set at build time).
+// An installed sciedit.exe that the packaging tests name in the environment
+// variable SCIEDIT_PROGRAM (a Windows path), if any.
+std::optional<fs::path> installedSciedit();
+// The path of the program under test: the installed one, else the build's.
 fs::path sciedit();
 // Repeats check until it holds or the time is up; whether it held.
 bool waitUntil(const std::function<bool()>& check,

@@ -33,6 +33,15 @@ void writeConfig(const Folder& folder) {
   writeFile(folder / L"IPConfig.cfg", encodeDeviceConfig("Unit A", 0x1234, 0x89abcdef, 0x42));
 }
 
+// A list of the default entries but the first, which names server and port.
+void writeList(const fs::path& path, const std::string& server, std::uint16_t port) {
+  DeviceConfig config;
+  ASSERT_EQ(decodeDeviceConfig(encodeDeviceConfig("Unit A", 1, 2, 3), config), FileResult::Ok);
+  ServerTable table = initialTable();
+  storeFields(table.entries[0], server, port, formatKey(DefaultEntry()), "user", "pass");
+  ASSERT_EQ(writeServerList(path, table, config), FileResult::Ok);
+}
+
 std::wstring widen(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
 const std::wstring kDefaultKey = widen(formatKey(DefaultEntry()));
@@ -312,14 +321,26 @@ TEST(CommandLine, WithoutConsoleOrHandlesAUsageErrorIsAMessageBox) {
 TEST(CommandLine, AListNamedOnTheCommandLineOpensWithTheWindow) {
   Folder folder(L"sciedit-\u00E9\u03A9-");
   writeConfig(folder);
-  DeviceConfig config;
-  ASSERT_EQ(decodeDeviceConfig(encodeDeviceConfig("Unit A", 1, 2, 3), config), FileResult::Ok);
-  ServerTable table = initialTable();
-  storeFields(table.entries[0], "start.example", 21, formatKey(DefaultEntry()), "user", "pass");
-  ASSERT_EQ(writeServerList(folder / L"\u65E5.bin", table, config), FileResult::Ok);
+  writeList(folder / L"\u65E5.bin", "start.example", 21);
   Editor editor(folder.path(), {(folder / L"\u65E5.bin").wstring()});
   EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER) == L"start.example"; }));
   EXPECT_EQ(editor.text(IDC_PORT), L"21");
+}
+
+// The installed copy as Explorer's "Open with" starts it: on a list, from
+// some other folder, so the IPConfig.cfg beside the list is the one used.
+// Run by the Windows packaging tests, which name the installed program.
+TEST(Installed, OpenWithShowsTheListItIsGiven) {
+  ASSERT_TRUE(installedSciedit()) << "SCIEDIT_PROGRAM must name the installed sciedit.exe";
+  Folder lists(L"sciedit-lists-\u00E9-");
+  writeConfig(lists);
+  writeList(lists / L"site.bin", "installed.example", 4433);
+  Folder elsewhere;
+  Editor editor(elsewhere.path(), {(lists / L"site.bin").wstring()});
+  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER) == L"installed.example"; }, 30s));
+  EXPECT_EQ(editor.text(IDC_PORT), L"4433");
+  EXPECT_EQ(editor.caption(), kTitle);
+  EXPECT_TRUE(editor.enabled(IDC_SAVE));
 }
 
 }  // namespace
