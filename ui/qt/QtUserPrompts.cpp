@@ -5,9 +5,13 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace sci {
 
@@ -86,6 +90,34 @@ class FocusReturn {
   QPointer<QWidget> focus_;
 };
 
+// Qt wraps a box's text at half the screen's width, and broke "--config"
+// after its hyphens. The text's column is widened to its widest line as long
+// as the box stays within two thirds of the screen; longer lines (a deep
+// path) still wrap.
+void keepLinesWhole(const QMessageBox& box, QGridLayout& grid, const QString& text) {
+  QLabel* label = nullptr;
+  for (QLabel* candidate : box.findChildren<QLabel*>()) {
+    if (candidate->text() == text) label = candidate;
+  }
+  if (!label) {
+    qWarning("sciedit: the message box shows no label with its text; its lines may wrap");
+    return;
+  }
+  int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+  grid.getItemPosition(grid.indexOf(label), &row, &column, &rowSpan, &columnSpan);
+  const QFontMetrics metrics(label->font());
+  int widest = 0;
+  for (const QString& line : text.split(u'\n')) {
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  }
+  const QScreen* screen = box.screen();
+  const int limit = screen ? screen->availableGeometry().width() * 2 / 3 : 640;
+  // The label's own margin and a character's slack for rounding.
+  const int room = std::min(widest + label->margin() * 2 + metrics.averageCharWidth(), limit);
+  grid.addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid.rowCount(),
+               column, 1, columnSpan);
+}
+
 }  // namespace
 
 bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& caption,
@@ -118,6 +150,7 @@ bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& 
         metrics.horizontalAdvance(caption) * 5 / 4 + metrics.averageCharWidth() * 16;
     grid->addItem(new QSpacerItem(captionRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
+    keepLinesWhole(box, *grid, text);
   }
   return box.exec() == QMessageBox::Ok;
 }

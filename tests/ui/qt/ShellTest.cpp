@@ -38,6 +38,7 @@ class ShellTest : public QObject {
   void realQuestionBoxAnswers_data();
   void realQuestionBoxAnswers();
   void shortMessageLeavesRoomForItsCaption();
+  void messageLinesStayWhole();
   void realFileDialog_data();
   void realFileDialog();
   void fileDialogsReturnToTheLastFolder();
@@ -113,6 +114,26 @@ void ShellTest::shortMessageLeavesRoomForItsCaption() {
   QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
 }
 
+void ShellTest::messageLinesStayWhole() {
+  // Qt wrapped the second line after the hyphens of "--config".
+  QtUserPrompts prompts;
+  const QString text = QStringLiteral(
+      "The list was not opened: servers.bin\n"
+      "To open it, put an IPConfig.cfg beside the list, or name one with --config.");
+  int shownWidth = -1, needed = 0;
+  whenShown<QMessageBox>([&](QMessageBox* box) {
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+      if (label->text() != text) continue;
+      shownWidth = label->contentsRect().width();
+      needed = label->fontMetrics().horizontalAdvance(text.section(u'\n', 1));
+    }
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  prompts.message(nullptr, text, QStringLiteral("VANTO"), PromptIcon::Stop, PromptButtons::Ok);
+  QVERIFY2(shownWidth >= 0, "the message box shows no label with its text");
+  QVERIFY2(shownWidth >= needed, qPrintable(QStringLiteral("%1 < %2").arg(shownWidth).arg(needed)));
+}
+
 void ShellTest::realFileDialog_data() {
   QTest::addColumn<bool>("saving");
   QTest::newRow("save") << true;
@@ -137,9 +158,8 @@ void ShellTest::realFileDialog() {
     static_cast<QDialog*>(dialog)->accept();  // public in QDialog, runs QFileDialog::accept
   });
   QtUserPrompts prompts;
-  const QString chosen =
-      prompts.chooseFile(nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open,
-                         serverListFilter());
+  const QString chosen = prompts.chooseFile(
+      nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open, serverListFilter());
   QCOMPARE(chosen, path);
   QCOMPARE(filters, QStringList({"BIN Files (*.bin)", "All Files (*.*)"}));
   QCOMPARE(selectedFilter, QStringLiteral("BIN Files (*.bin)"));
@@ -157,15 +177,12 @@ void ShellTest::fileDialogsReturnToTheLastFolder() {
     static_cast<QDialog*>(dialog)->accept();
   });
   QtUserPrompts prompts;
-  QCOMPARE(
-      prompts.chooseFile(nullptr, FileDialogMode::Save, serverListFilter()),
-      saved);
+  QCOMPARE(prompts.chooseFile(nullptr, FileDialogMode::Save, serverListFilter()), saved);
   whenShown<QFileDialog>([&](QFileDialog* dialog) {
     startFolder = dialog->directory().absolutePath();
     dialog->reject();
   });
-  QVERIFY(prompts.chooseFile(nullptr, FileDialogMode::Open, serverListFilter())
-              .isEmpty());
+  QVERIFY(prompts.chooseFile(nullptr, FileDialogMode::Open, serverListFilter()).isEmpty());
   QCOMPARE(startFolder, QFileInfo(saved).absolutePath());
 }
 
