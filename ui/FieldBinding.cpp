@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "editor/FormLimits.h"
 #include "data/SingleByteText.h"
+#include "editor/FormLimits.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogPrompts.h"
 

@@ -50,7 +50,6 @@ void ServerListDialog::OnInitDialog() {
   applyInputLimits(controls_);
   controls_.setPositionRange(kFirstPosition, kLastPosition);
   controls_.setPosition(kFirstPosition);
-  pushForm(EntryForm{});
   editor_.ShowEntry();
   editor_.UpdatePasteButton();
   loadConfiguration();
@@ -73,7 +72,10 @@ void ServerListDialog::loadConfiguration() {
   // The fixed text speaks of the default name; a file the user named is
   // named on a line of its own.
   std::string text = message.text;
-  if (configNamed_) text += "\n" + utf8(configPath_);
+  if (configNamed_) {
+    text += '\n';
+    text += utf8(configPath_);
+  }
   showStop(text, message.caption);
   EnableEditing(false);
 }

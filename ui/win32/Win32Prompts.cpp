@@ -35,6 +35,19 @@ std::wstring filterList(std::span<const FileFilter> filters) {
   return list;
 }
 
+using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// comdlg32 brings shell32 and the print spooler with it; it is loaded when
+// the first file dialog opens, not at every start.
+FileDialogCall fileDialogCall(FileDialogMode mode) {
+  static const HMODULE library =
+      LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!library) return nullptr;
+  const FARPROC call = GetProcAddress(
+      library, mode == FileDialogMode::Open ? "GetOpenFileNameW" : "GetSaveFileNameW");
+  return reinterpret_cast<FileDialogCall>(reinterpret_cast<void (*)()>(call));
+}
+
 }  // namespace
 
 void Win32Prompts::restoreFocus(HWND focused) const {
@@ -77,8 +90,8 @@ std::optional<std::filesystem::path> Win32Prompts::chooseFile(
   // question before an existing file is replaced, no forced extension.
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
 
-  const BOOL chosen =
-      mode == FileDialogMode::Open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+  const FileDialogCall call = fileDialogCall(mode);
+  const BOOL chosen = call && call(&ofn);
   restoreFocus(focused);
   if (!chosen) return std::nullopt;
   return std::filesystem::path(std::wstring(file.data()));

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -14,12 +13,10 @@
 #include "ui/win32/Utf16.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  // The arguments as Windows splits them, in UTF-16, so any file name works.
-  int count = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  // The arguments as the C runtime split them, in UTF-16, so any file name
+  // works. (CommandLineToArgvW would load shell32 at every start.)
   std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i) arguments.push_back(sci::win32::narrow(wide[i]));
-  LocalFree(wide);
+  for (int i = 0; i < __argc; ++i) arguments.push_back(sci::win32::narrow(__wargv[i]));
 
   const sci::CommandLine command = sci::parseCommandLine(arguments);
   switch (command.action) {
