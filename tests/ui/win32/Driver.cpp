@@ -242,15 +242,34 @@ int Editor::focusedId() const {
   return GetDlgCtrlID(info.hwndFocus);
 }
 
+bool Editor::mouseFree() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return true;
+  return !info.hwndCapture && !(info.flags & (GUI_INMENUMODE | GUI_INMOVESIZE | GUI_POPUPMENUMODE));
+}
+
 void Editor::clickAt(POINT screen) const {
+  // A control that still holds the mouse (an up-down arrow between press and
+  // release) takes the next click for itself.
+  waitUntil([&] { return mouseFree(); }, 2s);
   send({mouseInput(screen, MOUSEEVENTF_MOVE), mouseInput(screen, MOUSEEVENTF_LEFTDOWN),
         mouseInput(screen, MOUSEEVENTF_LEFTUP)});
+  waitUntil([&] { return mouseFree(); }, 2s);
 }
 
 void Editor::click(int id) const {
   RECT rect;
   GetWindowRect(item(id), &rect);
   clickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+bool Editor::clickUntil(int id, const std::function<bool()>& done) const {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    click(id);
+    if (waitUntil(done, 5s)) return true;
+  }
+  return false;
 }
 
 void Editor::clickSpin(bool up) const {
@@ -261,7 +280,7 @@ void Editor::clickSpin(bool up) const {
 }
 
 void Editor::focusField(int id) const {
-  click(id);
+  clickUntil(id, [&] { return focusedId() == id; });
   key(VK_END);
 }
 
@@ -307,7 +326,7 @@ void Editor::settle() const {
 }
 
 void Editor::retype(int id, const std::wstring& text) const {
-  click(id);
+  clickUntil(id, [&] { return focusedId() == id; });
   // Wine's edit control has no Ctrl+A.
   key(VK_HOME);
   key(VK_END, {VK_SHIFT});

@@ -62,6 +62,9 @@ class Editor {
 
   // Real input.
   void click(int id) const;
+  // Clicks a control whose click may be repeated until done holds (a loaded
+  // machine loses a click now and then); whether it came to hold.
+  bool clickUntil(int id, const std::function<bool()>& done) const;
   void clickAt(POINT screen) const;
   void clickSpin(bool up) const;
   void focusField(int id) const;  // a click into the field, then End
@@ -83,6 +86,9 @@ class Editor {
   DWORD processId() const { return process_.dwProcessId; }
 
  private:
+  // Whether no control holds the mouse and no menu or move loop runs.
+  bool mouseFree() const;
+
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
 };
