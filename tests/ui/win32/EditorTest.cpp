@@ -14,6 +14,7 @@
 #include "tests/ui/win32/Clipboard.h"
 #include "tests/ui/win32/Driver.h"
 #include "ui/DialogResources.h"
+#include "ui/win32/Utf16.h"
 
 namespace sci::win32::test {
 namespace {
@@ -40,14 +41,6 @@ void writeList(const fs::path& path, const std::string& server, std::uint16_t po
   ServerTable table = initialTable();
   storeFields(table.entries[0], server, port, formatKey(DefaultEntry()), "user", "pass");
   ASSERT_EQ(writeServerList(path, table, config), FileResult::Ok);
-}
-
-std::wstring widen(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
-// For messages; the texts compared are ASCII.
-std::string narrow(const std::wstring& ascii) {
-  std::string out;
-  for (wchar_t ch : ascii) out += ch < 0x80 ? char(ch) : '?';
-  return out;
 }
 
 const std::wstring kDefaultKey = widen(formatKey(DefaultEntry()));
