@@ -11,28 +11,15 @@
 #include "cli/InputText.h"
 #include "data/DeviceConfig.h"
 #include "data/FileError.h"
+#include "data/FileRefusal.h"
 #include "data/ServerListFile.h"
 
 namespace sci {
 namespace {
 
-std::string expectedSizes(std::initializer_list<std::size_t> sizes) {
-  std::string text;
-  for (const std::size_t size : sizes) {
-    if (!text.empty()) text += " or ";
-    text += std::to_string(size);
-  }
-  return text;
-}
-
 std::string lengthErrorText(const std::optional<std::uintmax_t>& size,
                             std::initializer_list<std::size_t> sizes) {
-  if (!size) {
-    return fmt::format("{} (not a regular file, {} bytes expected)", kLengthErrorText,
-                       expectedSizes(sizes));
-  }
-  return fmt::format("{} ({} byte{} found, {} expected)", kLengthErrorText, *size,
-                     *size == 1 ? "" : "s", expectedSizes(sizes));
+  return fmt::format("{} ({})", kLengthErrorText, lengthFoundText(size, sizes));
 }
 
 // Standard input has no length to ask for: it is read to its end, up to a
@@ -43,7 +30,7 @@ SmallFile readStandardInput(std::initializer_list<std::size_t> sizes) {
   if (input.text.size() > kMaxInputSize) {
     small.wrongLength = true;
     small.failure = fmt::format("{} (more than {} bytes found, {} expected)", kLengthErrorText,
-                                kMaxInputSize, expectedSizes(sizes));
+                                kMaxInputSize, expectedSizesText(sizes));
   } else if (!input.failure.empty()) {
     small.failure = input.failure;
     return small;

@@ -1,6 +1,6 @@
 #include "data/FileError.h"
 
-#include <system_error>
+#include "data/FileRefusal.h"
 
 namespace sci {
 namespace {
@@ -37,19 +37,6 @@ bool namesThePath(FileOperation operation) {
          operation == FileOperation::Rename;
 }
 
-// UTF-8 on every system: a Windows name outside the ANSI code page would
-// otherwise be lost (or throw) on its way into the message.
-std::string utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-std::string fullPath(const std::filesystem::path& path) {
-  std::error_code ec;
-  const auto absolute = std::filesystem::absolute(path, ec);
-  return utf8(ec ? path : absolute.lexically_normal());
-}
-
 std::string substitute(const char* text, const std::string& name) {
   std::string message(text);
   if (const auto at = message.find("%1"); at != std::string::npos) {
@@ -61,7 +48,7 @@ std::string substitute(const char* text, const std::string& name) {
 std::string messageFor(FileErrorCause cause, FileOperation operation,
                        const std::filesystem::path& path, const std::string& state) {
   std::string message =
-      substitute(causeText(cause), namesThePath(operation) ? fullPath(path) : kUnnamedFile);
+      substitute(causeText(cause), namesThePath(operation) ? displayPath(path) : kUnnamedFile);
   if (!state.empty()) message += " " + state;
   return message;
 }
@@ -83,6 +70,8 @@ FileError::FileError(FileErrorCause cause, FileOperation operation, std::filesys
       path_(std::move(path)),
       osError_(osError),
       state_(std::move(state)) {}
+
+bool FileError::namesPath() const { return namesThePath(operation_); }
 
 std::string FileError::userMessage() const { return messageFor(cause_, operation_, path_, state_); }
 

@@ -51,6 +51,8 @@ class FileError : public std::runtime_error {
   // (write, flush, rename) and "an unnamed file" for read, size and close.
   // The state, if any, follows as a sentence of its own.
   std::string userMessage() const;
+  // Whether that text names the file (write, flush, rename).
+  bool namesPath() const;
 
  private:
   FileErrorCause cause_;

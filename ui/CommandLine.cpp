@@ -19,13 +19,22 @@ bool present(const std::filesystem::path& path) {
   return std::filesystem::exists(path, error);
 }
 
-// A file manager starts programs in the home folder, while technicians keep a
-// model's configuration beside its lists.
-std::filesystem::path configFor(const std::optional<std::filesystem::path>& list) {
+// A file manager starts programs in the home folder and the Start menu in
+// the user's documents, while technicians keep a model's configuration beside
+// its lists, and the zip and the installer put one beside the program.
+std::filesystem::path configFor(const std::optional<std::filesystem::path>& list,
+                                const std::filesystem::path& programFolder) {
   const std::filesystem::path here(kDefaultConfigPath);
-  if (!list || present(here)) return here;
-  const std::filesystem::path besideList = list->parent_path() / kDefaultConfigPath;
-  return present(besideList) ? besideList : here;
+  if (present(here)) return here;
+  if (list) {
+    const std::filesystem::path besideList = list->parent_path() / kDefaultConfigPath;
+    if (present(besideList)) return besideList;
+  }
+  if (!programFolder.empty()) {
+    const std::filesystem::path besideProgram = programFolder / kDefaultConfigPath;
+    if (present(besideProgram)) return besideProgram;
+  }
+  return here;
 }
 
 CommandLine usageError(const std::string& program, const std::string& reason) {
@@ -47,8 +56,8 @@ std::string helpText(const std::string& program) {
          "  --config <FILE>  Read the device configuration from FILE instead of\n"
          "                   " +
          std::string(kDefaultConfigPath) +
-         " in the current folder (or, when that is missing,\n"
-         "                   in the list's folder).\n"
+         " in the current folder, else in the list's\n"
+         "                   folder, else in the program's folder.\n"
          "\n"
          "Arguments:\n"
          "  LIST.bin         Server list to open once the window is up.\n";
@@ -62,7 +71,8 @@ std::string programName(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+CommandLine parseCommandLine(const std::vector<std::string>& arguments,
+                             const std::filesystem::path& programFolder) {
   const std::string program = programName(arguments);
   bool help = false;
   bool version = false;
@@ -127,7 +137,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                       "one list at a time, not " + std::to_string(lists.size()) + ": " + names);
   }
   if (!lists.empty()) result.listPath = fromUtf8(lists.front());
-  result.configPath = config ? fromUtf8(*config) : configFor(result.listPath);
+  result.configPath = config ? fromUtf8(*config) : configFor(result.listPath, programFolder);
   result.configNamed = config.has_value();
   return result;
 }

@@ -32,7 +32,10 @@ struct CommandLine {
 };
 
 // arguments: UTF-8 (on POSIX the bytes as given), the program first.
-// Relative paths are taken from the current folder.
-CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+// Relative paths are taken from the current folder. Without --config the
+// configuration is the first that exists of: the current folder's, the one
+// beside the list, the one in programFolder (when given).
+CommandLine parseCommandLine(const std::vector<std::string>& arguments,
+                             const std::filesystem::path& programFolder = {});
 
 }  // namespace sci

@@ -12,7 +12,10 @@
 namespace sci {
 
 enum class PromptIcon { Stop, Exclamation, Question };
-enum class PromptButtons { Ok, OkCancel };
+enum class PromptButtons { Ok, OkCancel, YesNoCancel };
+// The button the user pressed; closing a box by Esc or its close box is Cancel
+// (or Ok where Ok is the only button).
+enum class PromptAnswer { Ok, Cancel, Yes, No };
 enum class FileDialogMode { Open, Save };
 
 struct FileFilter {
@@ -24,9 +27,9 @@ class DialogPrompts {
  public:
   virtual ~DialogPrompts() = default;
 
-  // Owned by the dialog; true when the user answered OK.
-  virtual bool message(std::string_view text, std::string_view caption, PromptIcon icon,
-                       PromptButtons buttons) = 0;
+  // Owned by the dialog.
+  virtual PromptAnswer message(std::string_view text, std::string_view caption, PromptIcon icon,
+                               PromptButtons buttons) = 0;
 
   // The full path chosen, or nullopt when the user cancelled. The first
   // filter is selected; the dialog starts in startFolder when it is not empty.

@@ -4,8 +4,11 @@
 #include <exception>
 
 #include "data/FileError.h"
+#include "data/FileRefusal.h"
+#include "data/FixedSizeRead.h"
 #include "data/ServerListFile.h"
 #include "data/SingleByteText.h"
+#include "data/SystemError.h"
 #include "ui/ApplicationName.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogPrompts.h"
@@ -44,7 +47,8 @@ ServerListDialog::ServerListDialog(DialogControls& controls, DialogPrompts& prom
       writeOps_(std::move(setup.writeOps)),
       applicationName_(setup.applicationName.empty() ? sci::applicationName()
                                                      : std::move(setup.applicationName)),
-      editor_(*this) {}
+      editor_(*this),
+      savedTable_(editor_.table()) {}
 
 void ServerListDialog::OnInitDialog() {
   applyInputLimits(controls_);
@@ -56,33 +60,26 @@ void ServerListDialog::OnInitDialog() {
 }
 
 void ServerListDialog::loadConfiguration() {
-  FileResult result;
+  FileRefusal refusal;
+  refusal.kind = ResultFile::DeviceConfig;
   try {
-    result = loadDeviceConfig(config_, configPath_);
+    FileOfSize file = readFileOfSize(configPath_, {kDeviceConfigSize});
+    refusal.result = file.result;
+    refusal.osError = file.openError;
+    refusal.size = file.size;
+    if (file.result == FileResult::Ok) refusal.result = decodeDeviceConfig(file.bytes, config_);
   } catch (const FileError& error) {
-    showStop(error.userMessage());
+    showStop(fileErrorMessage(error));
     EnableEditing(false);
     return;
   }
-  if (result == FileResult::Ok) {
+  if (refusal.result == FileResult::Ok) {
     controls_.setCaption(bytesToUtf8(config_.title()));
     return;
   }
-  const ResultMessage message = resultMessage(result, ResultFile::DeviceConfig);
-  // The fixed text speaks of the default name; a file the user named is
-  // named on a line of its own.
-  std::string text = message.text;
-  if (configNamed_) {
-    text += '\n';
-    text += utf8(configPath_);
-  }
-  showStop(text, message.caption);
+  showStop(refusalMessage(configPath_, refusal),
+           resultMessage(refusal.result, ResultFile::DeviceConfig).caption);
   EnableEditing(false);
-}
-
-void ServerListDialog::showResult(FileResult result, ResultFile kind) {
-  const ResultMessage message = resultMessage(result, kind);
-  showStop(message.text, message.caption);
 }
 
 void ServerListDialog::showStop(const std::string& text, const std::string& caption) {
@@ -103,14 +100,11 @@ void ServerListDialog::OnOpen() {
 
 void ServerListDialog::openList(const std::filesystem::path& path) {
   rememberFolderOf(path);
-  if (canOpen()) {
-    readList(path);
-    return;
+  // Reading a list needs no configuration: a user who double-clicked one
+  // sees it, and learns why it cannot be changed.
+  if (readList(path) && !canOpen()) {
+    showStop(std::string(kReadOnlyListText) + "\n" + configPlacementAdvice());
   }
-  // Open is disabled without a valid configuration, and so is this; a user
-  // who double-clicked the list must learn why it is not shown.
-  showStop("The list was not opened: " + utf8(path) + "\nTo open it, put an " + kDefaultConfigPath +
-           " beside the list, or name one with --config.");
 }
 
 void ServerListDialog::rememberFolderOf(const std::filesystem::path& path) {
@@ -119,31 +113,39 @@ void ServerListDialog::rememberFolderOf(const std::filesystem::path& path) {
   if (!error) listFolder_ = full.parent_path();
 }
 
-void ServerListDialog::readList(const std::filesystem::path& path) {
+bool ServerListDialog::readList(const std::filesystem::path& path) {
   // Read into a copy so that no failure can leave the list half replaced.
   ServerTable table = editor_.table();
-  FileResult result;
+  FileRefusal refusal;
   try {
-    result = readServerList(path, table);
+    FileOfSize file = readFileOfSize(path, {kServerListSize});
+    refusal.result = file.result;
+    refusal.osError = file.openError;
+    refusal.size = file.size;
+    if (file.result == FileResult::Ok) refusal.result = decodeServerList(file.bytes, table);
   } catch (const FileError& error) {
-    showStop(error.userMessage());
-    return;
+    showStop(fileErrorMessage(error));
+    return false;
   } catch (const std::exception& error) {
     showStop(error.what());
-    return;
+    return false;
   }
-  if (result != FileResult::Ok) {
-    showResult(result, ResultFile::ServerList);
-    return;
+  if (refusal.result != FileResult::Ok) {
+    showStop(refusalMessage(path, refusal));
+    return false;
   }
   editor_.replaceTable(table);
   editor_.ShowEntry();
+  markSaved();
   rememberFolderOf(path);
+  return true;
 }
 
-void ServerListDialog::OnSave() {
+void ServerListDialog::OnSave() { saveList(); }
+
+bool ServerListDialog::saveList() {
   const auto chosen = prompts_.chooseFile(FileDialogMode::Save, kListFilters, listFolder_);
-  if (!chosen) return;
+  if (!chosen) return false;
   // An invalid form is not stored: the file carries the entry as last stored.
   editor_.StoreEntry();
   const std::filesystem::path path = fromUtf8(serverListPath(utf8(*chosen)));
@@ -151,23 +153,68 @@ void ServerListDialog::OnSave() {
     const FileResult result =
         writeServerList(path, editor_.table(), config_, defaultRandom, writeOps_);
     if (result != FileResult::Ok) {
-      showResult(result, ResultFile::ServerList);
-      return;
+      FileRefusal refusal;
+      refusal.osError = lastSystemError();
+      refusal.result = result;
+      refusal.access = FileAccess::Write;
+      showStop(refusalMessage(path, refusal));
+      return false;
     }
-    rememberFolderOf(path);
   } catch (const FileError& error) {
-    showStop(error.userMessage());
+    showStop(fileErrorMessage(error));
+    return false;
   } catch (const std::exception& error) {
     showStop(error.what());
+    return false;
   }
+  markSaved();
+  rememberFolderOf(path);
+  return true;
+}
+
+void ServerListDialog::markSaved() {
+  savedTable_ = editor_.table();
+  rememberShownTexts();
+}
+
+void ServerListDialog::rememberShownTexts() {
+  for (std::size_t i = 0; i < kFieldBindings.size(); ++i) {
+    shownTexts_[i] = controls_.text(kFieldBindings[i].control);
+  }
+}
+
+bool ServerListDialog::hasUnsavedChanges() const {
+  if (!canOpen()) return false;
+  if (editor_.table() != savedTable_) return true;
+  for (std::size_t i = 0; i < kFieldBindings.size(); ++i) {
+    if (controls_.text(kFieldBindings[i].control) != shownTexts_[i]) return true;
+  }
+  return false;
 }
 
 void ServerListDialog::OnOK() {
   EntryForm form = editor_.form();
-  if (pullForm(form)) controls_.close(DialogResult::Ok);
+  if (pullForm(form)) closeAfterAsking(DialogResult::Ok);
 }
 
-void ServerListDialog::OnCancel() { controls_.close(DialogResult::Cancel); }
+void ServerListDialog::OnCancel() { closeAfterAsking(DialogResult::Cancel); }
+
+void ServerListDialog::closeAfterAsking(DialogResult result) {
+  if (hasUnsavedChanges()) {
+    switch (prompts_.message(kSaveChangesQuestion, applicationName_, PromptIcon::Question,
+                             PromptButtons::YesNoCancel)) {
+      case PromptAnswer::Yes:
+        if (!saveList()) return;
+        break;
+      case PromptAnswer::No:
+        break;
+      case PromptAnswer::Ok:
+      case PromptAnswer::Cancel:
+        return;
+    }
+  }
+  controls_.close(result);
+}
 
 void ServerListDialog::OnCopy() { editor_.Copy(); }
 
@@ -177,7 +224,10 @@ void ServerListDialog::OnDelete() { editor_.Delete(); }
 
 int ServerListDialog::OnDeltaPos(int iPos, int iDelta) { return editor_.MoveTo(iPos, iDelta); }
 
-void ServerListDialog::pushForm(const EntryForm& form) { sci::pushForm(controls_, form); }
+void ServerListDialog::pushForm(const EntryForm& form) {
+  sci::pushForm(controls_, form);
+  rememberShownTexts();
+}
 
 bool ServerListDialog::pullForm(EntryForm& form) {
   return sci::pullForm(controls_, prompts_, applicationName_, form);
@@ -191,7 +241,7 @@ void ServerListDialog::focusField(Field field) { sci::focusField(controls_, fiel
 
 bool ServerListDialog::askDiscard() {
   return prompts_.message(EntryEditor::kDiscardQuestion, EntryEditor::kDiscardCaption,
-                          PromptIcon::Question, PromptButtons::OkCancel);
+                          PromptIcon::Question, PromptButtons::OkCancel) == PromptAnswer::Ok;
 }
 
 void ServerListDialog::setPasteEnabled(bool enabled) { controls_.setEnabled(IDC_PASTE, enabled); }

@@ -4,6 +4,7 @@
 // Exit commands. Each front end routes its window's events to the handlers
 // below and supplies the controls and prompts.
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -14,10 +15,11 @@
 #include "editor/EntryEditor.h"
 #include "editor/EntryView.h"
 #include "ui/DialogConstants.h"
+#include "ui/DialogControls.h"
+#include "ui/FieldBinding.h"
 
 namespace sci {
 
-class DialogControls;
 class DialogPrompts;
 
 struct DialogSetup {
@@ -44,7 +46,8 @@ class ServerListDialog : public EntryView {
   void OnInitDialog();
   void OnOpen();
   void OnSave();
-  // Enter: closes only when every field passes the read-back.
+  // Enter: closes only when every field passes the read-back. Either way of
+  // closing first asks whether to save changes that no file holds.
   void OnOK();
   void OnCancel();
   void OnCopy();
@@ -57,8 +60,15 @@ class ServerListDialog : public EntryView {
   // Whether Open is offered: only with a valid device configuration.
   bool canOpen() const;
   // The list given at start, read as Open reads a chosen file with the same
-  // messages; while Open is not offered, it says why the list stays closed.
+  // messages; while editing is not offered it is shown read-only, with a
+  // word on where the configuration belongs.
   void openList(const std::filesystem::path& path);
+
+  // Whether closing now would lose work: an entry stored, pasted or deleted
+  // since the list was last opened or saved, or a field whose text differs
+  // from what was last shown in it. Never while editing is disabled, since
+  // nothing could be saved.
+  bool hasUnsavedChanges() const;
 
   // EntryView
   void pushForm(const EntryForm& form) override;
@@ -70,9 +80,14 @@ class ServerListDialog : public EntryView {
 
  private:
   void loadConfiguration();
-  void readList(const std::filesystem::path& path);
+  // True when the list was read and is shown.
+  bool readList(const std::filesystem::path& path);
+  // True when the list was written.
+  bool saveList();
+  void closeAfterAsking(DialogResult result);
+  void markSaved();
+  void rememberShownTexts();
   void rememberFolderOf(const std::filesystem::path& path);
-  void showResult(FileResult result, ResultFile kind);
   void showStop(const std::string& text, const std::string& caption = {});
 
   DialogControls& controls_;
@@ -86,6 +101,10 @@ class ServerListDialog : public EntryView {
   std::string applicationName_;
   DeviceConfig config_;
   EntryEditor editor_;
+  // The table as the last opened or saved file holds it.
+  ServerTable savedTable_;
+  // Each bound field's text as last shown, in binding order.
+  std::array<std::string, kFieldBindings.size()> shownTexts_;
 };
 
 }  // namespace sci

@@ -82,8 +82,8 @@ TEST(CommandLine, HelpIsTheWholeText) {
             "  -h, --help       Show this help and exit.\n"
             "  -v, --version    Show the version and exit.\n"
             "  --config <FILE>  Read the device configuration from FILE instead of\n"
-            "                   IPConfig.cfg in the current folder (or, when that is missing,\n"
-            "                   in the list's folder).\n"
+            "                   IPConfig.cfg in the current folder, else in the list's\n"
+            "                   folder, else in the program's folder.\n"
             "\n"
             "Arguments:\n"
             "  LIST.bin         Server list to open once the window is up.\n");
@@ -115,8 +115,9 @@ struct ConfigCase {
   bool inStart;
   bool inLists;
   std::vector<std::string> arguments;  // LISTS: the list's folder
-  std::string expected;
+  std::string expected;                // PROGRAM: the program's folder
   std::string list;
+  bool inProgram = false;
 };
 
 const ConfigCase kConfigs[] = {
@@ -147,27 +148,63 @@ const ConfigCase kConfigs[] = {
      {"--config=LISTS/model.cfg"},
      "LISTS/model.cfg",
      ""},
+    // Where the zip and the installer put one: found last of all.
+    {"no_list_only_the_program_s_folder_has_one",
+     false,
+     false,
+     {},
+     "PROGRAM/IPConfig.cfg",
+     "",
+     true},
+    {"list_only_the_program_s_folder_has_one",
+     false,
+     false,
+     {"LISTS/site.bin"},
+     "PROGRAM/IPConfig.cfg",
+     "LISTS/site.bin",
+     true},
+    {"list_s_folder_wins_over_the_program_s",
+     false,
+     true,
+     {"LISTS/site.bin"},
+     "LISTS/IPConfig.cfg",
+     "LISTS/site.bin",
+     true},
+    {"current_folder_wins_over_the_program_s", true, false, {}, "IPConfig.cfg", "", true},
+    {"config_wins_over_the_program_s_folder",
+     false,
+     false,
+     {"--config=other.cfg"},
+     "other.cfg",
+     "",
+     true},
 };
 
 class ConfigurationIsFound : public ::testing::TestWithParam<ConfigCase> {};
 
-TEST_P(ConfigurationIsFound, BesideTheListWhenNotInTheCurrentFolder) {
+TEST_P(ConfigurationIsFound, InTheCurrentFolderThenBesideTheListThenBesideTheProgram) {
   const ConfigCase& c = GetParam();
   TempDir dir;
   fs::create_directory(dir / "start");
   fs::create_directory(dir / "lists");
+  fs::create_directory(dir / "program");
+  if (c.inProgram) writeFile(dir / "program/IPConfig.cfg", goodConfigBytes());
   if (c.inStart) writeFile(dir / "start/IPConfig.cfg", goodConfigBytes());
   if (c.inLists) writeFile(dir / "lists/IPConfig.cfg", goodConfigBytes());
   const std::string lists = (dir / "lists").string();
+  const std::string program = (dir / "program").string();
   const auto expand = [&](std::string text) {
     if (const auto at = text.find("LISTS"); at != std::string::npos) text.replace(at, 5, lists);
+    if (const auto at = text.find("PROGRAM"); at != std::string::npos) {
+      text.replace(at, 7, program);
+    }
     return text;
   };
   std::vector<std::string> arguments{"sciedit"};
   for (const std::string& argument : c.arguments) arguments.push_back(expand(argument));
 
   InFolder start(dir / "start");
-  const CommandLine command = parseCommandLine(arguments);
+  const CommandLine command = parseCommandLine(arguments, dir / "program");
   ASSERT_EQ(command.action, Action::Run);
   EXPECT_EQ(command.configPath, fs::path(expand(c.expected)));
   ASSERT_EQ(command.listPath.has_value(), !c.list.empty());

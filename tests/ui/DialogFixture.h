@@ -88,18 +88,18 @@ struct Shown {
 class FakePrompts : public DialogPrompts {
  public:
   std::vector<Shown> messages;
-  std::deque<bool> answers;  // for OK/Cancel questions; none left = Cancel
+  std::deque<PromptAnswer> answers;                         // for questions; none left = Cancel
   std::deque<std::optional<std::filesystem::path>> chosen;  // none left = Cancel
   std::vector<FileDialogMode> fileModes;
   std::vector<std::filesystem::path> startFolders;
   std::vector<std::vector<FileFilter>> filters;
 
-  bool message(std::string_view text, std::string_view caption, PromptIcon icon,
-               PromptButtons buttons) override {
+  PromptAnswer message(std::string_view text, std::string_view caption, PromptIcon icon,
+                       PromptButtons buttons) override {
     messages.push_back({std::string(text), std::string(caption), icon, buttons});
-    if (buttons == PromptButtons::Ok) return true;
-    if (answers.empty()) return false;
-    const bool answer = answers.front();
+    if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
+    if (answers.empty()) return PromptAnswer::Cancel;
+    const PromptAnswer answer = answers.front();
     answers.pop_front();
     return answer;
   }

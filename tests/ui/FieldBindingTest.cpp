@@ -157,17 +157,20 @@ TEST_F(DialogTest, EnterClosesOnlyWhenEveryFieldReadsBack) {
   dialog->OnOK();
   EXPECT_FALSE(controls.closed);
   EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Please enter a positive integer."});
-  controls.type(IDC_PORT, "80");
+  // The port as it was shown: nothing to save, so no question either.
+  controls.type(IDC_PORT, "0");
   dialog->OnOK();
   EXPECT_EQ(controls.closed, DialogResult::Ok);
+  EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
 TEST_F(DialogTest, CancelClosesWhateverTheFieldsHold) {
   started();
   controls.type(IDC_PORT, "");
+  prompts.answers = {PromptAnswer::No};
   dialog->OnCancel();
   EXPECT_EQ(controls.closed, DialogResult::Cancel);
-  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(prompts.texts(), std::vector<std::string>{kSaveChangesQuestion});
 }
 
 TEST_F(DialogTest, MovingWithAnInvalidFormAsksAndCancelStays) {
@@ -175,7 +178,7 @@ TEST_F(DialogTest, MovingWithAnInvalidFormAsksAndCancelStays) {
     SCOPED_TRACE(discard);
     controls = FakeControls{};
     started();
-    prompts.answers = {discard};
+    prompts.answers = {discard ? PromptAnswer::Ok : PromptAnswer::Cancel};
     controls.type(IDC_SERVER, "short");
     const int delta = dialog->OnDeltaPos(1, 1);
     ASSERT_EQ(prompts.messages.size(), 1u);

@@ -7,6 +7,8 @@
 
 #include "data/ServerListFile.h"
 #include "tests/ui/DialogFixture.h"
+#include "ui/ApplicationName.h"
+#include "ui/DialogConstants.h"
 
 namespace sci::test {
 namespace {
@@ -75,7 +77,8 @@ TEST_F(DialogTest, CancelledFileDialogsDoNothing) {
 
 struct OpenFailure {
   const char* file;
-  const char* message;
+  const char* fixedText;  // the first line, as it always was
+  const char* reason;     // after "<full path>: " on the second
 };
 
 class OpenFails : public DialogTest, public ::testing::WithParamInterface<OpenFailure> {};
@@ -97,16 +100,19 @@ TEST_P(OpenFails, ChangesNothing) {
   prompts.chosen = {dir / GetParam().file};
   dialog->OnOpen();
   ASSERT_EQ(prompts.messages.size(), 1u);
-  expectStop(prompts.messages[0], GetParam().message);
+  expectStop(prompts.messages[0], std::string(GetParam().fixedText) + "\n" +
+                                      utf8(dir.path() / GetParam().file) + ": " +
+                                      GetParam().reason);
   EXPECT_EQ(dialog->editor().table(), initialTable());
   EXPECT_EQ(controls.text(IDC_SERVER), "typed.example");
   EXPECT_TRUE(controls.modified(IDC_SERVER));
 }
 
 const OpenFailure kOpenFailures[] = {
-    {"missing.bin", "abort!"},
-    {"short.bin", "Length Error!"},
-    {"corrupt.bin", "Check data error!"},
+    {"missing.bin", "abort!", "not found"},
+    {"short.bin", "Length Error!", "4123 bytes found, 4124 expected"},
+    {"corrupt.bin", "Check data error!",
+     "the checksum does not match (damaged or not a server list)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Open, OpenFails, ::testing::ValuesIn(kOpenFailures));
@@ -126,12 +132,13 @@ TEST_F(DialogTest, SaveAddsTheExtensionAndWritesTheLastStoredEntry) {
   EXPECT_EQ(controls.text(IDC_SERVER), "short");
 }
 
-TEST_F(DialogTest, SaveIntoAMissingFolderSaysAbort) {
+TEST_F(DialogTest, SaveIntoAMissingFolderSaysAbortAndWhy) {
   started();
   prompts.chosen = {dir / "no-such-folder" / "list.bin"};
   dialog->OnSave();
   ASSERT_EQ(prompts.messages.size(), 1u);
-  expectStop(prompts.messages[0], "abort!");
+  expectStop(prompts.messages[0], "abort!\n" + utf8(dir.path() / "no-such-folder" / "list.bin") +
+                                      ": the folder does not exist");
   EXPECT_FALSE(fs::exists(dir / "no-such-folder"));
 }
 
@@ -208,25 +215,43 @@ TEST_F(DialogTest, ListGivenAtStartOpensAsOpenDoes) {
   EXPECT_TRUE(prompts.fileModes.empty());
 
   dialog->openList(dir / "missing.bin");
-  EXPECT_EQ(prompts.texts(), std::vector<std::string>{"abort!"});
+  EXPECT_EQ(prompts.texts(), std::vector<std::string>{
+                                 "abort!\n" + utf8(dir.path() / "missing.bin") + ": not found"});
 }
 
-TEST_F(DialogTest, ListGivenAtStartIsNotOpenedWithoutAConfiguration) {
+TEST_F(DialogTest, ListGivenAtStartIsShownReadOnlyWithoutAConfiguration) {
   start(std::nullopt);
   prompts.messages.clear();
   const fs::path list = dir / "site.bin";
-  writeList(list, tableStartingWith(makeEntry("vpn.example.com", 8443, "admin", "secret")));
+  const ServerTable table =
+      tableStartingWith(makeEntry("vpn.example.com", 8443, "admin", "secret"));
+  writeList(list, table);
   dialog->openList(list);
-  // After the configuration's own message, one box says why the list is not
-  // shown and how to make it open.
+  // After the configuration's own message, one box says why nothing can be
+  // changed and where the configuration belongs; the list is there to look at.
   ASSERT_EQ(prompts.messages.size(), 1u);
   const Shown& shown = prompts.messages[0];
-  EXPECT_EQ(shown.text, "The list was not opened: " + list.string() +
-                            "\nTo open it, put an IPConfig.cfg beside the list, or name one "
-                            "with --config.");
+  EXPECT_EQ(shown.text, std::string(kReadOnlyListText) + "\n" + configPlacementAdvice());
+  EXPECT_NE(shown.text.find("IPConfig.cfg next to the list"), std::string::npos);
+  EXPECT_EQ(shown.text.find("--config"), std::string::npos);
   EXPECT_EQ(shown.caption, kAppName);
   EXPECT_EQ(shown.icon, PromptIcon::Stop);
-  EXPECT_EQ(dialog->editor().table(), initialTable());
+  EXPECT_EQ(dialog->editor().table().entries, table.entries);
+  EXPECT_EQ(controls.text(IDC_SERVER), "vpn.example.com");
+  EXPECT_FALSE(controls.enabled(IDC_SERVER));
+  EXPECT_FALSE(controls.enabled(IDC_SAVE));
+
+  // Stepping and copying still work; closing asks nothing, as nothing can be saved.
+  EXPECT_EQ(dialog->OnDeltaPos(1, 1), 1);
+  dialog->OnDeltaPos(2, -1);
+  dialog->OnCopy();
+  EXPECT_TRUE(controls.enabled(IDC_PASTE));
+  dialog->OnDeltaPos(1, 1);
+  dialog->OnPaste();
+  EXPECT_FALSE(dialog->hasUnsavedChanges());
+  dialog->OnCancel();
+  EXPECT_EQ(controls.closed, DialogResult::Cancel);
+  EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
 // The file dialogs start where the user last worked with a list during this
@@ -257,7 +282,8 @@ TEST_F(DialogTest, FileDialogsStartInTheFolderOfTheLastList) {
   prompts.chosen = {std::nullopt};
   dialog->OnOpen();
   EXPECT_EQ(prompts.startFolders.back(), dir.path() / "saved");
-  EXPECT_EQ(prompts.texts(), std::vector<std::string>{"abort!"});
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_TRUE(prompts.messages[0].text.starts_with("abort!\n"));
 }
 
 }  // namespace

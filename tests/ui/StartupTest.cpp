@@ -14,7 +14,8 @@ namespace {
 struct ConfigCase {
   const char* name;
   std::optional<std::vector<std::uint8_t>> bytes;
-  std::string message;  // empty: none
+  std::string message;  // the fixed first line; empty: none
+  std::string reason;   // the second line, after "<full path>: "
   std::string messageCaption;
   std::string caption;
 };
@@ -29,12 +30,16 @@ std::vector<std::uint8_t> changed(std::vector<std::uint8_t> bytes, std::size_t s
 class ConfigResult : public DialogTest, public ::testing::WithParamInterface<ConfigCase> {};
 
 const std::vector<ConfigCase> kConfigCases{
-    {"good", goodConfigBytes(), "", "", std::string(kTitle)},
-    {"title beyond ASCII", goodConfigBytes("Caf\xe9 [*]"), "", "", "Caf\xc3\xa9 [*]"},
-    {"missing", std::nullopt, "Can not open IPConfig.cfg", "VANTO", SCIEDIT_DIALOG_CAPTION},
-    {"51 bytes", changed(goodConfigBytes(), 51), "Length Error!", kAppName, SCIEDIT_DIALOG_CAPTION},
-    {"53 bytes", changed(goodConfigBytes(), 53), "Length Error!", kAppName, SCIEDIT_DIALOG_CAPTION},
-    {"one payload byte changed", changed(goodConfigBytes(), 52, 10), "check data error!", kAppName,
+    {"good", goodConfigBytes(), "", "", "", std::string(kTitle)},
+    {"title beyond ASCII", goodConfigBytes("Caf\xe9 [*]"), "", "", "", "Caf\xc3\xa9 [*]"},
+    {"missing", std::nullopt, "Can not open IPConfig.cfg", "not found", "VANTO",
+     SCIEDIT_DIALOG_CAPTION},
+    {"51 bytes", changed(goodConfigBytes(), 51), "Length Error!", "51 bytes found, 52 expected",
+     kAppName, SCIEDIT_DIALOG_CAPTION},
+    {"53 bytes", changed(goodConfigBytes(), 53), "Length Error!", "53 bytes found, 52 expected",
+     kAppName, SCIEDIT_DIALOG_CAPTION},
+    {"one payload byte changed", changed(goodConfigBytes(), 52, 10), "check data error!",
+     "the checksum does not match (damaged or not a device configuration)", kAppName,
      SCIEDIT_DIALOG_CAPTION},
 };
 
@@ -47,7 +52,8 @@ TEST_P(ConfigResult, DecidesCaptionMessageAndEditing) {
     EXPECT_TRUE(prompts.messages.empty());
   } else {
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, c.message);
+    EXPECT_EQ(prompts.messages[0].text,
+              c.message + "\n" + (dir.path() / "IPConfig.cfg").string() + ": " + c.reason);
     EXPECT_EQ(prompts.messages[0].caption, c.messageCaption);
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::Ok);
@@ -98,13 +104,16 @@ TEST_F(DialogTest, NamedConfigurationIsNamedInItsMessage) {
   configNamed = true;
   for (const auto& [bytes, text, caption] :
        std::vector<std::tuple<std::optional<std::vector<std::uint8_t>>, std::string, std::string>>{
-           {std::nullopt, "Can not open IPConfig.cfg", "VANTO"},
-           {changed(goodConfigBytes(), 4124), "Length Error!", kAppName}}) {
+           {std::nullopt, "Can not open IPConfig.cfg\n" + configPath.string() + ": not found",
+            "VANTO"},
+           {changed(goodConfigBytes(), 4124),
+            "Length Error!\n" + configPath.string() + ": 4124 bytes found, 52 expected",
+            kAppName}}) {
     prompts.messages.clear();
     std::filesystem::remove(configPath);
     start(bytes);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, text + "\n" + configPath.string());
+    EXPECT_EQ(prompts.messages[0].text, text);
     EXPECT_EQ(prompts.messages[0].caption, caption);
     EXPECT_FALSE(controls.enabled(IDC_OPEN));
   }

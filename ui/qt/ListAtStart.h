@@ -3,15 +3,12 @@
 // exactly as its Open command opens a chosen file.
 
 #include <filesystem>
-#include <ostream>
 
 namespace sci {
 
 class ServerListWindow;
 
-// Open is disabled without a valid device configuration, and so is this: it
-// says so on err instead, and the editor starts without the list.
-void openListAtStart(ServerListWindow& window, const std::filesystem::path& list,
-                     std::ostream& err);
+// Queued, so that its messages stand over the shown window.
+void openListAtStart(ServerListWindow& window, const std::filesystem::path& list);
 
 }  // namespace sci

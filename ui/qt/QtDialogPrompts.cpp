@@ -13,8 +13,8 @@ QString fromUtf8(std::string_view text) {
 
 }  // namespace
 
-bool QtDialogPrompts::message(std::string_view text, std::string_view caption, PromptIcon icon,
-                              PromptButtons buttons) {
+PromptAnswer QtDialogPrompts::message(std::string_view text, std::string_view caption,
+                                      PromptIcon icon, PromptButtons buttons) {
   return prompts_.message(&owner_, fromUtf8(text), fromUtf8(caption), icon, buttons);
 }
 

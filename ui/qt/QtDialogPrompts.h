@@ -11,8 +11,8 @@ class QtDialogPrompts : public DialogPrompts {
  public:
   QtDialogPrompts(UserPrompts& prompts, QWidget& owner) : prompts_(prompts), owner_(owner) {}
 
-  bool message(std::string_view text, std::string_view caption, PromptIcon icon,
-               PromptButtons buttons) override;
+  PromptAnswer message(std::string_view text, std::string_view caption, PromptIcon icon,
+                       PromptButtons buttons) override;
   std::optional<std::filesystem::path> chooseFile(
       FileDialogMode mode, std::span<const FileFilter> filters,
       const std::filesystem::path& startFolder) override;

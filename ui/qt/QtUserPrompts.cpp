@@ -120,8 +120,8 @@ void keepLinesWhole(const QMessageBox& box, QGridLayout& grid, const QString& te
 
 }  // namespace
 
-bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& caption,
-                            PromptIcon icon, PromptButtons buttons) {
+PromptAnswer QtUserPrompts::message(QWidget* owner, const QString& text, const QString& caption,
+                                    PromptIcon icon, PromptButtons buttons) {
   // The start-up check speaks before its dialog is shown. A hidden owner has
   // no place on the screen yet, so such a box stands in the middle of the
   // screen, where the dialog then appears, as a Windows message box would.
@@ -133,12 +133,20 @@ bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& 
   box.setTextFormat(Qt::PlainText);
   box.setText(text);
   box.setIcon(boxIcon(icon));
-  if (buttons == PromptButtons::OkCancel) {
-    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Cancel);
-  } else {
-    box.setStandardButtons(QMessageBox::Ok);
+  switch (buttons) {
+    case PromptButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case PromptButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Ok);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
+    case PromptButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Yes);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
   }
   // Qt sizes a box by its text, so "abort!" alone gave a box about as wide as
   // its OK button, and the window frame cut the caption down to "..." beside
@@ -152,7 +160,16 @@ bool QtUserPrompts::message(QWidget* owner, const QString& text, const QString& 
                   grid->rowCount(), 0, 1, grid->columnCount());
     keepLinesWhole(box, *grid, text);
   }
-  return box.exec() == QMessageBox::Ok;
+  switch (box.exec()) {
+    case QMessageBox::Ok:
+      return PromptAnswer::Ok;
+    case QMessageBox::Yes:
+      return PromptAnswer::Yes;
+    case QMessageBox::No:
+      return PromptAnswer::No;
+    default:
+      return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+  }
 }
 
 QString QtUserPrompts::chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter,

@@ -10,8 +10,8 @@ namespace sci {
 // dialogs open in the folder the last one was left in.
 class QtUserPrompts : public UserPrompts {
  public:
-  bool message(QWidget* owner, const QString& text, const QString& caption, PromptIcon icon,
-               PromptButtons buttons) override;
+  PromptAnswer message(QWidget* owner, const QString& text, const QString& caption, PromptIcon icon,
+                       PromptButtons buttons) override;
   QString chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter,
                      const QString& startFolder = {}) override;
 

@@ -15,11 +15,7 @@ ServerListWindow::ServerListWindow(WindowSetup setup, QWidget* parent) : QDialog
   setObjectName(QStringLiteral("serverListDialog"));
   widgets_ = buildServerListLayout(*this);
   controls_ = std::make_unique<QtDialogControls>(*this, widgets_, [this](DialogResult result) {
-    if (result == DialogResult::Ok) {
-      QDialog::accept();
-    } else {
-      QDialog::reject();
-    }
+    done(result == DialogResult::Ok ? Accepted : Rejected);
   });
   prompts_ = std::make_unique<QtDialogPrompts>(setup.prompts, *this);
   DialogSetup core;
@@ -40,7 +36,7 @@ void ServerListWindow::connectCommands() {
   connect(widgets_.copy, &QPushButton::clicked, this, [this] { dialog_->OnCopy(); });
   connect(widgets_.paste, &QPushButton::clicked, this, [this] { dialog_->OnPaste(); });
   connect(widgets_.remove, &QPushButton::clicked, this, [this] { dialog_->OnDelete(); });
-  connect(widgets_.exit, &QPushButton::clicked, this, [this] { dialog_->OnCancel(); });
+  connect(widgets_.exit, &QPushButton::clicked, this, &ServerListWindow::reject);
   widgets_.position->setMoveRequest([this](int position, int delta) {
     dialog_->OnDeltaPos(position, delta);
     return dialog_->editor().current() + 1;
@@ -72,6 +68,8 @@ void ServerListWindow::buildActions() {
 }
 
 void ServerListWindow::accept() { dialog_->OnOK(); }
+
+void ServerListWindow::reject() { dialog_->OnCancel(); }
 
 void ServerListWindow::keyPressEvent(QKeyEvent* event) {
   // There is no OK button: Enter on a push button presses it, anywhere else

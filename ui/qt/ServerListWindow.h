@@ -43,6 +43,8 @@ class ServerListWindow : public QDialog {
  public slots:
   // Closes only when every field passes the read-back.
   void accept() override;
+  // Esc and the window's close box: the core decides whether to close.
+  void reject() override;
   void OnOpen();
   void OnSave();
   void showAbout();

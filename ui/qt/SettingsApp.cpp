@@ -1,7 +1,5 @@
 #include "ui/qt/SettingsApp.h"
 
-#include <iostream>
-
 #include "ui/Version.h"
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/ListAtStart.h"
@@ -22,7 +20,7 @@ int SettingsApp::InitInstance(const CommandLine& command) {
   setup.configPath = command.configPath;
   setup.configNamed = command.configNamed;
   ServerListWindow dialog(std::move(setup));
-  if (command.listPath) openListAtStart(dialog, *command.listPath, std::cerr);
+  if (command.listPath) openListAtStart(dialog, *command.listPath);
   dialog.exec();
   return 0;
 }

@@ -21,9 +21,8 @@ class UserPrompts {
  public:
   virtual ~UserPrompts() = default;
 
-  // True when the user answered OK.
-  virtual bool message(QWidget* owner, const QString& text, const QString& caption, PromptIcon icon,
-                       PromptButtons buttons) = 0;
+  virtual PromptAnswer message(QWidget* owner, const QString& text, const QString& caption,
+                               PromptIcon icon, PromptButtons buttons) = 0;
 
   // The full path chosen, or an empty string when the user cancelled. The
   // filter lists its entries separated by ";;", the first one selected.

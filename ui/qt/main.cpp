@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/ApplicationName.h"
 #include "ui/CommandLine.h"
 #include "ui/qt/SettingsApp.h"
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
   // must work without a display and never show a window. The arguments go on
   // as the bytes given, which is how file names are spelt here.
   const std::vector<std::string> arguments(argv, argv + argc);
-  const sci::CommandLine command = sci::parseCommandLine(arguments);
+  const sci::CommandLine command = sci::parseCommandLine(arguments, sci::programFolder());
   switch (command.action) {
     case sci::CommandLine::Action::Print:
       std::fputs(command.text.c_str(), stdout);

@@ -22,6 +22,18 @@ UINT iconStyle(PromptIcon icon) {
   return MB_ICONHAND;
 }
 
+UINT buttonStyle(PromptButtons buttons) {
+  switch (buttons) {
+    case PromptButtons::Ok:
+      return MB_OK;
+    case PromptButtons::OkCancel:
+      return MB_OKCANCEL;
+    case PromptButtons::YesNoCancel:
+      return MB_YESNOCANCEL;
+  }
+  return MB_OK;
+}
+
 // "Name\0pattern\0...\0\0", the form OPENFILENAMEW takes.
 std::wstring filterList(std::span<const FileFilter> filters) {
   std::wstring list;
@@ -59,14 +71,24 @@ void Win32Prompts::restoreFocus(HWND focused) const {
   }
 }
 
-bool Win32Prompts::message(std::string_view text, std::string_view caption, PromptIcon icon,
-                           PromptButtons buttons) {
+PromptAnswer Win32Prompts::message(std::string_view text, std::string_view caption, PromptIcon icon,
+                                   PromptButtons buttons) {
   const HWND focused = GetFocus();
-  const UINT style = iconStyle(icon) | (buttons == PromptButtons::OkCancel ? MB_OKCANCEL : MB_OK);
+  const UINT style = iconStyle(icon) | buttonStyle(buttons);
   const int answer = MessageBoxW(owner_, widen(text).c_str(), widen(caption).c_str(), style);
   // A caller that moves the focus afterwards does so after this.
   restoreFocus(focused);
-  return answer == IDOK;
+  switch (answer) {
+    case IDOK:
+      return PromptAnswer::Ok;
+    case IDYES:
+      return PromptAnswer::Yes;
+    case IDNO:
+      return PromptAnswer::No;
+    default:
+      // Esc on a box with OK alone, or a box that could not be shown.
+      return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+  }
 }
 
 std::optional<std::filesystem::path> Win32Prompts::chooseFile(

@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::vector<std::string> arguments;
   for (int i = 0; i < __argc; ++i) arguments.push_back(sci::win32::narrow(__wargv[i]));
 
-  const sci::CommandLine command = sci::parseCommandLine(arguments);
+  const sci::CommandLine command = sci::parseCommandLine(arguments, sci::programFolder());
   switch (command.action) {
     case sci::CommandLine::Action::Print:
       sci::win32::deliverText(command.text, sci::win32::OutputKind::Information,

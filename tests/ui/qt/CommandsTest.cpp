@@ -9,6 +9,7 @@
 #include "data/FileError.h"
 #include "tests/ui/qt/UiTestSupport.h"
 #include "ui/ApplicationName.h"
+#include "ui/DialogConstants.h"
 
 using namespace sci;
 using namespace sci::test;
@@ -25,8 +26,9 @@ ServerTable numberedTable() {
   return table;
 }
 
+// The fixed first line; the reason under it is the core's, tested there.
 void verifyStop(const ShownMessage& shown, const QString& text) {
-  QCOMPARE(shown.text, text);
+  QCOMPARE(shown.text.section(u'\n', 0, 0), text);
   QCOMPARE(shown.caption, QString::fromStdString(applicationName()));
   QCOMPARE(shown.icon, PromptIcon::Stop);
   QCOMPARE(shown.buttons, PromptButtons::Ok);
@@ -95,7 +97,7 @@ void CommandsTest::movingWithAnInvalidForm() {
   QFETCH(bool, discard);
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
-  run.prompts.answers.append(discard);
+  run.prompts.answers.append(discard ? PromptAnswer::Ok : PromptAnswer::Cancel);
   FieldEdit* server = run.field("serverEdit");
   QTest::keyClicks(server, QStringLiteral("short"));
   run.position()->setFocus();
@@ -244,57 +246,101 @@ void CommandsTest::saveFailuresAreReported() {
 void CommandsTest::closing_data() {
   QTest::addColumn<QString>("how");
   QTest::addColumn<QString>("port");
+  QTest::addColumn<int>("answer");  // to the save question; -1: not asked
   QTest::addColumn<int>("result");  // -1: stays open
 
-  QTest::newRow("Enter, fields readable") << "enter"
-                                          << "80" << int(QDialog::Accepted);
-  QTest::newRow("Enter, empty port") << "enter" << QString() << -1;
+  const int no = int(PromptAnswer::No);
+  const int cancel = int(PromptAnswer::Cancel);
+  const int yes = int(PromptAnswer::Yes);
+  const int accepted = int(QDialog::Accepted);
+  const int rejected = int(QDialog::Rejected);
+  // Every way of closing asks about the typed server first, once the
+  // fields read back where Enter needs that.
+  QTest::newRow("Enter, fields readable, No") << "enter"
+                                              << "80" << no << accepted;
+  QTest::newRow("Enter, empty port") << "enter" << QString() << -1 << -1;
   QTest::newRow("Enter, pasted -1") << "enter"
-                                    << "-1" << -1;
-  QTest::newRow("Enter on Exit, empty port") << "enter-exit" << QString() << int(QDialog::Rejected);
-  QTest::newRow("Esc, empty port") << "esc" << QString() << int(QDialog::Rejected);
-  QTest::newRow("Exit, empty port") << "exit" << QString() << int(QDialog::Rejected);
-  QTest::newRow("close box, empty port") << "close" << QString() << int(QDialog::Rejected);
+                                    << "-1" << -1 << -1;
+  QTest::newRow("Enter on Exit, empty port, No") << "enter-exit" << QString() << no << rejected;
+  QTest::newRow("Esc, empty port, No") << "esc" << QString() << no << rejected;
+  QTest::newRow("Exit, empty port, No") << "exit" << QString() << no << rejected;
+  QTest::newRow("close box, empty port, No") << "close" << QString() << no << rejected;
+  QTest::newRow("Esc, Cancel") << "esc"
+                               << "80" << cancel << -1;
+  QTest::newRow("close box, Cancel") << "close"
+                                     << "80" << cancel << -1;
+  QTest::newRow("Esc, Yes saves") << "esc"
+                                  << "80" << yes << rejected;
+  QTest::newRow("Esc, nothing typed") << "esc-unchanged"
+                                      << "0" << -1 << rejected;
+  QTest::newRow("close box, nothing typed") << "close-unchanged"
+                                            << "0" << -1 << rejected;
 }
 
 void CommandsTest::closing() {
   QFETCH(QString, how);
   QFETCH(QString, port);
+  QFETCH(int, answer);
   QFETCH(int, result);
 
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
   ServerListWindow& dialog = run.dialog();
-  QTest::keyClicks(run.field("serverEdit"), QStringLiteral("server.example"));
+  const bool typing = !how.endsWith(QStringLiteral("-unchanged"));
+  if (typing) QTest::keyClicks(run.field("serverEdit"), QStringLiteral("server.example"));
   FieldEdit* portEdit = run.field("portEdit");
-  run.clear(portEdit);
-  if (!port.isEmpty()) run.paste(portEdit, port);
+  if (typing) {
+    run.clear(portEdit);
+    if (!port.isEmpty()) run.paste(portEdit, port);
+  }
   FieldEdit* user = run.field("userNameEdit");
+  if (answer == int(PromptAnswer::Yes)) {
+    // A whole entry, so that Save stores it.
+    QTest::keyClicks(user, QStringLiteral("admin"));
+    QTest::keyClicks(run.field("passwordEdit"), QStringLiteral("secret"));
+  }
   user->setFocus();
+  if (answer >= 0) run.prompts.answers.append(PromptAnswer(answer));
+  const QString saved = ws.qpath(QStringLiteral("saved.bin"));
+  run.prompts.chosenFiles.append(saved);
 
   if (how == "enter") QTest::keyClick(user, Qt::Key_Return);
   if (how == "enter-exit") {
     run.button("exitButton")->setFocus();
     QTest::keyClick(run.button("exitButton"), Qt::Key_Return);
   }
-  if (how == "esc") QTest::keyClick(user, Qt::Key_Escape);
+  if (how.startsWith(QStringLiteral("esc"))) QTest::keyClick(user, Qt::Key_Escape);
   if (how == "exit") QTest::mouseClick(run.button("exitButton"), Qt::LeftButton);
-  if (how == "close") QVERIFY(dialog.close());
+  if (how.startsWith(QStringLiteral("close"))) QCOMPARE(dialog.close(), result >= 0);
 
-  if (result < 0) {
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(run.prompts.messages.size(), 1);
-    QCOMPARE(run.prompts.messages.front().text, QStringLiteral("Please enter a positive integer."));
+  QStringList shown;
+  for (const ShownMessage& message : run.prompts.messages) shown << message.text;
+  if (answer >= 0) {
+    QCOMPARE(shown, QStringList{QString::fromLatin1(kSaveChangesQuestion)});
+    const ShownMessage& question = run.prompts.messages.front();
+    QCOMPARE(question.icon, PromptIcon::Question);
+    QCOMPARE(question.buttons, PromptButtons::YesNoCancel);
+    QCOMPARE(question.caption, QString::fromStdString(applicationName()));
+  } else if (result < 0) {
+    QCOMPARE(shown, QStringList{QStringLiteral("Please enter a positive integer.")});
     QCOMPARE(QApplication::focusWidget(), portEdit);
     QCOMPARE(portEdit->selectedText(), port);
   } else {
+    QCOMPARE(shown, QStringList{});
+  }
+  if (result < 0) {
+    QVERIFY(dialog.isVisible());
+    // Cancel keeps every typed character.
+    QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("server.example"));
+  } else {
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), result);
-    QCOMPARE(run.prompts.messages.size(), 0);
   }
-  // Closing never stores or saves anything.
-  QVERIFY(dialog.editor().table() == initialTable());
-  QCOMPARE(run.prompts.fileModes.size(), 0);
+  // Only Yes saves, and then the typed entry is in the file.
+  const bool wantSaved = answer == int(PromptAnswer::Yes);
+  QCOMPARE(QFile::exists(saved), wantSaved);
+  QCOMPARE(run.prompts.fileModes.size(), wantSaved ? 1 : 0);
+  if (wantSaved) QCOMPARE(ws.readList(QStringLiteral("saved.bin")).entries[0].port(), 80u);
 }
 
 QTEST_MAIN(CommandsTest)

@@ -21,20 +21,20 @@ class FakePrompts : public UserPrompts {
   QList<ShownMessage> messages;
   // Answers for OK/Cancel questions, taken front first; a question with no
   // answer left counts in unanswered and gets Cancel.
-  QList<bool> answers;
+  QList<PromptAnswer> answers;
   int unanswered = 0;
   // Paths returned by the file dialogs, taken front first; none left = Cancel.
   QStringList chosenFiles;
   QList<FileDialogMode> fileModes;
   QStringList fileFilters;
 
-  bool message(QWidget*, const QString& text, const QString& caption, PromptIcon icon,
-               PromptButtons buttons) override {
+  PromptAnswer message(QWidget*, const QString& text, const QString& caption, PromptIcon icon,
+                       PromptButtons buttons) override {
     messages.append({text, caption, icon, buttons});
-    if (buttons == PromptButtons::Ok) return true;
+    if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
     if (answers.isEmpty()) {
       ++unanswered;
-      return false;
+      return PromptAnswer::Cancel;
     }
     return answers.takeFirst();
   }

@@ -101,9 +101,8 @@ void QtLookupTest::allFilesMeansEveryFile() {
     static_cast<QDialog*>(dialog)->accept();
   });
   QtUserPrompts prompts;
-  const QString chosen =
-      prompts.chooseFile(nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open,
-                         serverListFilter());
+  const QString chosen = prompts.chooseFile(
+      nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open, serverListFilter());
   QVERIFY2(foundTypes, "the file dialog shows no list of its file types");
   QVERIFY2(listsNameWithoutDot,
            "'All Files (*.*)' hides a name without a dot: QtUserPrompts no longer reaches the "

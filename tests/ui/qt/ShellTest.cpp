@@ -65,7 +65,8 @@ void ShellTest::startUpMessageIsARealMessageBox() {
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
   });
   ServerListWindow dialog(WindowSetup{prompts, ws.path(QStringLiteral("IPConfig.cfg"))});
-  QCOMPARE(text, QStringLiteral("Can not open IPConfig.cfg"));
+  QCOMPARE(text, QStringLiteral("Can not open IPConfig.cfg\n") +
+                     ws.qpath(QStringLiteral("IPConfig.cfg")) + QStringLiteral(": not found"));
   QCOMPARE(title, QStringLiteral("VANTO"));
   QCOMPARE(icon, QMessageBox::Critical);
   QVERIFY2(
@@ -75,23 +76,31 @@ void ShellTest::startUpMessageIsARealMessageBox() {
 }
 
 void ShellTest::realQuestionBoxAnswers_data() {
+  QTest::addColumn<int>("buttons");
   QTest::addColumn<int>("button");
-  QTest::addColumn<bool>("answer");
-  QTest::newRow("OK") << int(QMessageBox::Ok) << true;
-  QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false;
+  QTest::addColumn<int>("answer");
+  const int okCancel = int(PromptButtons::OkCancel);
+  const int yesNoCancel = int(PromptButtons::YesNoCancel);
+  QTest::newRow("OK") << okCancel << int(QMessageBox::Ok) << int(PromptAnswer::Ok);
+  QTest::newRow("Cancel") << okCancel << int(QMessageBox::Cancel) << int(PromptAnswer::Cancel);
+  QTest::newRow("Yes") << yesNoCancel << int(QMessageBox::Yes) << int(PromptAnswer::Yes);
+  QTest::newRow("No") << yesNoCancel << int(QMessageBox::No) << int(PromptAnswer::No);
+  QTest::newRow("Cancel of three")
+      << yesNoCancel << int(QMessageBox::Cancel) << int(PromptAnswer::Cancel);
 }
 
 void ShellTest::realQuestionBoxAnswers() {
+  QFETCH(int, buttons);
   QFETCH(int, button);
-  QFETCH(bool, answer);
+  QFETCH(int, answer);
   QtUserPrompts prompts;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   whenShown<QMessageBox>([&](QMessageBox* box) {
     icon = box->icon();
     QTest::mouseClick(box->button(QMessageBox::StandardButton(button)), Qt::LeftButton);
   });
-  QCOMPARE(prompts.message(nullptr, QStringLiteral("Discard?"), QStringLiteral("SCI"),
-                           PromptIcon::Question, PromptButtons::OkCancel),
+  QCOMPARE(int(prompts.message(nullptr, QStringLiteral("Discard?"), QStringLiteral("SCI"),
+                               PromptIcon::Question, PromptButtons(buttons))),
            answer);
   QCOMPARE(icon, QMessageBox::Question);
 }

@@ -142,7 +142,7 @@ void WindowTest::wheelDoesNotMoveThroughTheList() {
   QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("short"));
 
   // The arrow keys still move.
-  run.prompts.answers.append(true);
+  run.prompts.answers.append(PromptAnswer::Ok);
   run.step(+1);
   QCOMPARE(run.position()->value(), 2);
 }

@@ -47,22 +47,26 @@ struct MessageCase {
   PromptButtons buttons;
   LPCWSTR systemIcon;
   int press;
-  bool expected;
+  PromptAnswer expected;
 };
 
 TEST(Prompts, MessageBoxTextCaptionIconButtonsAndOwner) {
   const MessageCase cases[] = {
-      {PromptIcon::Stop, PromptButtons::Ok, IDI_HAND, IDOK, true},
-      {PromptIcon::Exclamation, PromptButtons::Ok, IDI_EXCLAMATION, IDOK, true},
-      {PromptIcon::Question, PromptButtons::OkCancel, IDI_QUESTION, IDOK, true},
-      {PromptIcon::Question, PromptButtons::OkCancel, IDI_QUESTION, IDCANCEL, false},
+      {PromptIcon::Stop, PromptButtons::Ok, IDI_HAND, IDOK, PromptAnswer::Ok},
+      {PromptIcon::Exclamation, PromptButtons::Ok, IDI_EXCLAMATION, IDOK, PromptAnswer::Ok},
+      {PromptIcon::Question, PromptButtons::OkCancel, IDI_QUESTION, IDOK, PromptAnswer::Ok},
+      {PromptIcon::Question, PromptButtons::OkCancel, IDI_QUESTION, IDCANCEL, PromptAnswer::Cancel},
+      {PromptIcon::Question, PromptButtons::YesNoCancel, IDI_QUESTION, IDYES, PromptAnswer::Yes},
+      {PromptIcon::Question, PromptButtons::YesNoCancel, IDI_QUESTION, IDNO, PromptAnswer::No},
+      {PromptIcon::Question, PromptButtons::YesNoCancel, IDI_QUESTION, IDCANCEL,
+       PromptAnswer::Cancel},
   };
   BareDialog dialog;
   SendMessageW(dialog.window(), WM_NEXTDLGCTL, WPARAM(dialog.item(IDC_KEY)), TRUE);
   Win32Prompts prompts(dialog.window());
   for (const MessageCase& c : cases) {
     SeenBox seen;
-    bool answer = false;
+    PromptAnswer answer = PromptAnswer::Cancel;
     {
       WhenBoxAppears act(dialog.window(), [&](HWND box) {
         seen = inspect(box);
@@ -76,7 +80,7 @@ TEST(Prompts, MessageBoxTextCaptionIconButtonsAndOwner) {
     EXPECT_EQ(seen.text, L"Invalid input data!\nDiscard ?");
     EXPECT_EQ(seen.icon, LoadIconW(nullptr, c.systemIcon));
     EXPECT_EQ(seen.owner, dialog.window());
-    EXPECT_EQ(seen.hasCancel, c.buttons == PromptButtons::OkCancel);
+    EXPECT_EQ(seen.hasCancel, c.buttons != PromptButtons::Ok);
     EXPECT_EQ(GetFocus(), dialog.item(IDC_KEY)) << "focus back where it was";
   }
 }
