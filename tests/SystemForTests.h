@@ -13,6 +13,9 @@ namespace sci::test {
 extern const int kIoErrorCode;       // a hardware I/O error (EIO, ERROR_CRC)
 extern const int kNotFoundCode;      // a missing file (ENOENT, ERROR_FILE_NOT_FOUND)
 extern const int kPathNotFoundCode;  // a missing folder on the way (ENOENT, ERROR_PATH_NOT_FOUND)
+extern const int kAccessDeniedCode;  // EACCES, ERROR_ACCESS_DENIED
+extern const int kInUseCode;         // a file another program holds (ETXTBSY, ERROR_SHARING_VIOLATION)
+extern const int kDiskFullCode;      // ENOSPC, ERROR_DISK_FULL
 // The code of a call interrupted by a signal, where calls can be.
 extern const std::optional<int> kInterruptedCode;
 
@@ -25,6 +28,22 @@ std::string ioErrorText();
 // Makes a named pipe nobody writes to. Returns why not where the system
 // has none in its file system; the caller then skips with that reason.
 std::optional<std::string> makeFifo(const std::filesystem::path& path);
+
+// Holds an existing file open, sharing nothing, as a scanner or another
+// editor would, until destroyed. Where the system has no such holds (POSIX),
+// `unavailable` says so and nothing is held.
+class HeldOpen {
+ public:
+  explicit HeldOpen(const std::filesystem::path& path);
+  ~HeldOpen();
+  HeldOpen(const HeldOpen&) = delete;
+  HeldOpen& operator=(const HeldOpen&) = delete;
+
+  std::optional<std::string> unavailable;
+
+ private:
+  void* handle_ = nullptr;
+};
 
 // Devices that open like files but have no length: /dev/null and
 // /dev/zero, or NUL and nul.bin.

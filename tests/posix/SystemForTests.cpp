@@ -13,6 +13,9 @@ namespace sci::test {
 const int kIoErrorCode = EIO;
 const int kNotFoundCode = ENOENT;
 const int kPathNotFoundCode = ENOENT;
+const int kAccessDeniedCode = EACCES;
+const int kInUseCode = ETXTBSY;
+const int kDiskFullCode = ENOSPC;
 const std::optional<int> kInterruptedCode = EINTR;
 
 // The texts are spelt out, not asked of the system, so a change in what
@@ -26,6 +29,10 @@ std::optional<std::string> makeFifo(const std::filesystem::path& path) {
   if (::mkfifo(path.c_str(), 0600) == 0) return std::nullopt;
   return std::string("mkfifo failed: ") + std::strerror(errno);
 }
+
+HeldOpen::HeldOpen(const std::filesystem::path&)
+    : unavailable("POSIX systems do not let one program's open shut out another's") {}
+HeldOpen::~HeldOpen() = default;
 
 std::filesystem::path nullDevice() { return "/dev/null"; }
 std::filesystem::path otherDevice() { return "/dev/zero"; }

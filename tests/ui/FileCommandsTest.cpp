@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "data/ServerListFile.h"
+#include "tests/SystemForTests.h"
 #include "tests/ui/DialogFixture.h"
 #include "ui/ApplicationName.h"
 #include "ui/DialogConstants.h"
@@ -158,6 +159,38 @@ TEST_F(DialogTest, SaveFailingWhileWritingNamesTheFile) {
   EXPECT_NE(prompts.messages[0].text.find(utf8(target)), std::string::npos)
       << prompts.messages[0].text;
   EXPECT_FALSE(fs::exists(target));
+}
+
+// Saving over a file that cannot be replaced says which file and why, and
+// leaves it as it was.
+TEST_F(DialogTest, SaveOverAReadOnlyFileSaysSo) {
+  started();
+  const fs::path target = dir / "locked.bin";
+  writeList(target, initialTable());
+  fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  controls.type(IDC_SERVER, "changed.example");
+  prompts.chosen = {target};
+  dialog->OnSave();
+  fs::permissions(target, fs::perms::owner_all);
+  if (prompts.messages.empty()) GTEST_SKIP() << "this user may write read-only files (root)";
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  expectStop(prompts.messages[0], "abort!\n" + utf8(target) + ": read-only");
+  EXPECT_EQ(readBack(target).entries, initialTable().entries);
+  EXPECT_TRUE(dialog->hasUnsavedChanges());
+}
+
+TEST_F(DialogTest, SaveOverAFileAnotherProgramHoldsSaysSo) {
+  started();
+  const fs::path target = dir / "held.bin";
+  writeList(target, initialTable());
+  const HeldOpen held(target);
+  if (held.unavailable) GTEST_SKIP() << *held.unavailable;
+  prompts.chosen = {target};
+  dialog->OnSave();
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  const std::string& text = prompts.messages[0].text;
+  EXPECT_NE(text.find(utf8(target) + ": in use by another program"), std::string::npos) << text;
+  EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
 }
 
 // Greek, CJK and an emoji: none of them has a Latin-1 or Windows-1252 form.

@@ -8,6 +8,9 @@
 namespace sci::test {
 
 const int kIoErrorCode = ERROR_CRC;
+const int kAccessDeniedCode = ERROR_ACCESS_DENIED;
+const int kInUseCode = ERROR_SHARING_VIOLATION;
+const int kDiskFullCode = ERROR_DISK_FULL;
 const int kNotFoundCode = ERROR_FILE_NOT_FOUND;
 const int kPathNotFoundCode = ERROR_PATH_NOT_FOUND;
 // Windows calls are not interrupted by signals and retried.
@@ -22,6 +25,20 @@ std::string ioErrorText() { return systemErrorText(ERROR_CRC); }
 
 std::optional<std::string> makeFifo(const std::filesystem::path&) {
   return std::string("Windows has no named pipes in the file system");
+}
+
+HeldOpen::HeldOpen(const std::filesystem::path& path) {
+  const HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (held == INVALID_HANDLE_VALUE) {
+    unavailable = "cannot hold " + path.string() + ": " + systemErrorText(int(::GetLastError()));
+    return;
+  }
+  handle_ = held;
+}
+
+HeldOpen::~HeldOpen() {
+  if (handle_) ::CloseHandle(static_cast<HANDLE>(handle_));
 }
 
 std::filesystem::path nullDevice() { return "NUL"; }
