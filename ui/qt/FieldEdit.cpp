@@ -6,8 +6,12 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QToolTip>
 #include <QValidator>
 #include <algorithm>
+#include <utility>
+
+#include "ui/DialogConstants.h"
 
 #include "ui/qt/SingleByteQString.h"
 
@@ -27,7 +31,10 @@ class InputGuard : public QValidator {
   void allowProgramText(qsizetype length) { programLength_ = length; }
 
   State validate(QString& input, int&) const override {
-    if (!hasSingleByteForm(input)) return Invalid;
+    if (!hasSingleByteForm(input)) {
+      refusedCharacter_ = true;
+      return Invalid;
+    }
     if (limit_ > 0 && input.size() > std::max<qsizetype>(limit_, programLength_)) return Invalid;
     return Acceptable;
   }
@@ -35,11 +42,26 @@ class InputGuard : public QValidator {
  private:
   int limit_ = 0;
   qsizetype programLength_ = 0;
+
+ public:
+  // Set by a refusal for a character the list cannot store; read once.
+  bool takeRefusedCharacter() { return std::exchange(refusedCharacter_, false); }
+  void refuseCharacter() { refusedCharacter_ = true; }
+
+ private:
+  mutable bool refusedCharacter_ = false;
 };
 
 FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent), guard_(new InputGuard(this)) {
   setValidator(guard_);
-  connect(this, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
+  connect(this, &QLineEdit::inputRejected, this, [this] {
+    QApplication::beep();
+    // Unlike a full field, a character that simply vanishes needs a word.
+    if (guard_->takeRefusedCharacter()) {
+      QToolTip::showText(mapToGlobal(QPoint(0, height())),
+                         QString::fromLatin1(kSingleByteOnlyText), this);
+    }
+  });
 }
 
 void FieldEdit::setInputLimit(int limit) {
@@ -61,6 +83,7 @@ void FieldEdit::pasteFitted() {
   if (lineEnd >= 0) clip.truncate(lineEnd);
   if (clip.isEmpty()) return;
   if (!hasSingleByteForm(clip)) {
+    guard_->refuseCharacter();
     emit inputRejected();
     return;
   }

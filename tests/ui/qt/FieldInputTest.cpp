@@ -5,9 +5,11 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include "tests/ui/qt/UiTestSupport.h"
 #include "ui/ApplicationName.h"
+#include "ui/DialogConstants.h"
 
 using namespace sci;
 using namespace sci::test;
@@ -122,12 +124,19 @@ void FieldInputTest::onlySingleByteCharactersAreTaken() {
   FieldEdit* edit = run.field("userNameEdit");
   edit->setFocus();
   QTest::keyClicks(edit, QStringLiteral("ab"));
+  QToolTip::hideText();
   typeCharacter(edit, character);
   QCOMPARE(edit->text(), taken ? QStringLiteral("ab") + character : QStringLiteral("ab"));
+  // A refused character is explained at the field, a taken one is not.
+  const QString why = QString::fromLatin1(kSingleByteOnlyText);
+  QCOMPARE(QToolTip::isVisible() && QToolTip::text() == why, !taken);
 
   // Pasted text is taken whole or not at all, never with characters replaced.
+  QToolTip::hideText();
+  QTRY_VERIFY(!QToolTip::isVisible());
   run.paste(edit, QStringLiteral("cd") + character);
   QCOMPARE(edit->text(), taken ? QStringLiteral("cd") + character : QStringLiteral("ab"));
+  QCOMPARE(QToolTip::isVisible() && QToolTip::text() == why, !taken);
 }
 
 void FieldInputTest::singleByteTextsRoundTrip() {
