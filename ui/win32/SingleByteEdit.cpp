@@ -5,6 +5,8 @@
 #include <string>
 
 #include "data/SingleByteText.h"
+#include "ui/DialogConstants.h"
+#include "ui/win32/Utf16.h"
 
 namespace sci::win32 {
 
@@ -38,6 +40,20 @@ bool clipboardFitsSingleByte(HWND edit) {
   return fits;
 }
 
+// As Windows explains a letter typed into a digits-only edit: a character
+// that simply vanished would leave the user guessing.
+void explainRefusal(HWND edit) {
+  MessageBeep(MB_OK);
+  static const std::wstring title = widen(kSingleByteOnlyTitle);
+  static const std::wstring text = widen(kSingleByteOnlyText);
+  EDITBALLOONTIP tip{};
+  tip.cbStruct = sizeof tip;
+  tip.pszTitle = title.c_str();
+  tip.pszText = text.c_str();
+  tip.ttiIcon = TTI_ERROR;
+  SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+}
+
 bool readOnly(HWND edit) { return (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0; }
 
 LRESULT CALLBACK filterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -49,7 +65,7 @@ LRESULT CALLBACK filterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
       // Control characters are the edit control's own keys (Ctrl+V and so on).
       if (wParam >= 0x20 && wParam != 0x7F && (wParam > 0xFFFF || !singleByte(wchar_t(wParam))) &&
           !readOnly(edit)) {
-        MessageBeep(MB_OK);
+        explainRefusal(edit);
         return 0;
       }
       break;
@@ -63,7 +79,7 @@ LRESULT CALLBACK filterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
       break;
     case WM_PASTE:
       if (!readOnly(edit) && !clipboardFitsSingleByte(edit)) {
-        MessageBeep(MB_OK);
+        explainRefusal(edit);
         return 0;
       }
       break;

@@ -8,6 +8,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/ui/win32/InProcess.h"
 #include "ui/DialogResources.h"
 #include "ui/win32/SingleByteEdit.h"
@@ -90,15 +93,35 @@ TEST(Controls, EnablingFocusCaptionAndSpin) {
   EXPECT_EQ(textOf(dialog.item(IDC_POSITION)), L"7");
 }
 
+// Records the balloon tips an edit is asked to show; installed after the
+// filter, so it sees what the filter sends.
+std::vector<std::wstring> g_balloons;
+
+LRESULT CALLBACK recordBalloons(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  if (message == EM_SHOWBALLOONTIP) {
+    const auto* tip = reinterpret_cast<const EDITBALLOONTIP*>(lParam);
+    g_balloons.push_back(std::wstring(tip->pszTitle) + L": " + tip->pszText);
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
 TEST(Controls, TextFieldsRefuseCharactersWithoutSingleByteForm) {
   BareDialog dialog;
   Win32Controls controls(dialog.window());
   const HWND server = dialog.item(IDC_SERVER);
   refuseWideCharacters(server);
+  SetWindowSubclass(server, recordBalloons, 1, 0);
+  g_balloons.clear();
   // Typed: Latin-1, the euro sign and dagger (Windows-1252's 0x80 and 0x86)
   // pass; Greek, CJK and a character beyond the BMP (a surrogate pair) do not.
   type(server, L"a\u00E9\u20AC\u2020\u03A9\u65E5\U0001F600z");
   EXPECT_EQ(textOf(server), L"a\u00E9\u20AC\u2020z");
+  // Each refused character is explained at the field (the emoji arrives as
+  // two halves, each refused).
+  const std::wstring why = L"Unacceptable Character: Only Western European (Windows-1252) "
+                           L"characters can be stored.";
+  EXPECT_EQ(g_balloons, std::vector<std::wstring>(4, why));
 
   struct PasteCase {
     const wchar_t* clipboard;
@@ -112,9 +135,12 @@ TEST(Controls, TextFieldsRefuseCharactersWithoutSingleByteForm) {
   for (const PasteCase& c : cases) {
     controls.setText(IDC_SERVER, "");
     setClipboardText(c.clipboard);
+    g_balloons.clear();
     SendMessageW(server, WM_PASTE, 0, 0);
     EXPECT_EQ(textOf(server), c.result);
+    EXPECT_EQ(g_balloons.size(), std::wstring_view(c.result).empty() ? 1u : 0u);
   }
+  RemoveWindowSubclass(server, recordBalloons, 1);
   // A field the filter was not put on (the port) keeps the edit's own rules.
   setClipboardText(L"\u03A9");
   SendMessageW(dialog.item(IDC_PORT), WM_PASTE, 0, 0);
