@@ -150,8 +150,8 @@ std::vector<unsigned char> fileBytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::wstring commandLineOf(const std::vector<std::wstring>& arguments) {
-  std::wstring commandLine = quoted(sciedit().wstring());
+std::wstring commandLineOf(const fs::path& program, const std::vector<std::wstring>& arguments) {
+  std::wstring commandLine = quoted(program.wstring());
   for (const std::wstring& argument : arguments) commandLine += L" " + quoted(argument);
   return commandLine;
 }
@@ -167,7 +167,7 @@ Finished runWithPipe(const std::vector<std::wstring>& arguments) {
   startup.hStdOutput = writeEnd;
   startup.hStdError = writeEnd;
   PROCESS_INFORMATION process{};
-  std::wstring commandLine = commandLineOf(arguments);
+  std::wstring commandLine = commandLineOf(sciedit(), arguments);
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                       &startup, &process)) {
     throw std::runtime_error("cannot start sciedit.exe");
@@ -192,8 +192,9 @@ Finished runWithPipe(const std::vector<std::wstring>& arguments) {
   return finished;
 }
 
-Editor::Editor(const fs::path& folder, const std::vector<std::wstring>& arguments, Start start) {
-  std::wstring commandLine = commandLineOf(arguments);
+Editor::Editor(const fs::path& folder, const std::vector<std::wstring>& arguments, Start start,
+               const fs::path& program) {
+  std::wstring commandLine = commandLineOf(program, arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   DWORD flags = 0;

@@ -36,6 +36,9 @@ struct Box {
   std::wstring text;  // the message text of a message box
 };
 
+// The path of the program under test: the installed one, else the build's.
+fs::path sciedit();
+
 enum class Start {
   Dialog,    // wait for the main dialog
   Detached,  // no console, no standard handles, wait for nothing
@@ -45,8 +48,9 @@ class Editor {
  public:
   // Starts sciedit.exe in folder with the arguments and waits for its dialog.
   // A message box that start-up shows is left open (see waitForBox).
+  // program: which sciedit.exe; the one under test unless named.
   Editor(const fs::path& folder, const std::vector<std::wstring>& arguments = {},
-         Start start = Start::Dialog);
+         Start start = Start::Dialog, const fs::path& program = sciedit());
   ~Editor();
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
@@ -103,8 +107,6 @@ Finished runWithPipe(const std::vector<std::wstring>& arguments);
 // An installed sciedit.exe that the packaging tests name in the environment
 // variable SCIEDIT_PROGRAM (a Windows path), if any.
 std::optional<fs::path> installedSciedit();
-// The path of the program under test: the installed one, else the build's.
-fs::path sciedit();
 // Repeats check until it holds or the time is up; whether it held.
 bool waitUntil(const std::function<bool()>& check,
                std::chrono::milliseconds timeout = std::chrono::seconds(10));

@@ -69,7 +69,9 @@ constexpr int kEditing[] = {IDC_SERVER,   IDC_PORT, IDC_KEY, IDC_USER_NAME,
 TEST(Startup, WithoutConfigurationTheEditorOpensReadOnly) {
   Folder folder;
   Editor editor(folder.path());
-  expectBoxAndPress(editor, L"VANTO", L"Can not open IPConfig.cfg");
+  expectBoxAndPress(editor, L"VANTO",
+                    L"Can not open IPConfig.cfg\n" + (folder / L"IPConfig.cfg").wstring() +
+                        L": not found");
   EXPECT_EQ(editor.caption(), L"Marlix V1.3");
   for (int id : kEditing) EXPECT_FALSE(editor.enabled(id)) << id;
   for (int id : {IDC_POSITION, IDC_SPIN, IDC_COPY, IDC_DELETE, IDC_EXIT}) {
@@ -81,6 +83,63 @@ TEST(Startup, WithoutConfigurationTheEditorOpensReadOnly) {
   editor.clickSpin(true);
   EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"2"; }));
   EXPECT_EQ(editor.text(IDC_KEY), kDefaultKey);
+}
+
+// The program, its list and the folder it starts in all apart, as after an
+// install: each place the configuration may be, found with no other there.
+TEST(Startup, TheConfigurationIsFoundInEachOfItsPlaces) {
+  struct Place {
+    const wchar_t* name;
+    const char* title;
+  };
+  const Place places[] = {{L"working folder", "In Work"},
+                          {L"list's folder", "Beside List"},
+                          {L"program's folder", "Beside Program"},
+                          {L"--config", "Named"}};
+  for (const Place& place : places) {
+    SCOPED_TRACE(narrow(place.name));
+    Folder work(L"sciedit-work-"), lists(L"sciedit-lists-\u00E9-"), program(L"sciedit-program-");
+    fs::copy_file(sciedit(), program / L"sciedit.exe");
+    writeList(lists / L"site.bin", "placed.example", 21);
+    const auto config = encodeDeviceConfig(place.title, 1, 2, 3);
+    const std::wstring name = place.name;
+    std::vector<std::wstring> arguments{(lists / L"site.bin").wstring()};
+    if (name == L"working folder") writeFile(work / L"IPConfig.cfg", config);
+    if (name == L"list's folder") writeFile(lists / L"IPConfig.cfg", config);
+    if (name == L"program's folder") writeFile(program / L"IPConfig.cfg", config);
+    if (name == L"--config") {
+      writeFile(program / L"model.cfg", config);
+      // Named, it wins over every other place.
+      writeFile(work / L"IPConfig.cfg", encodeDeviceConfig("Not This One", 1, 2, 3));
+      arguments.insert(arguments.begin(), {L"--config", (program / L"model.cfg").wstring()});
+    }
+    Editor editor(work.path(), arguments, Start::Dialog, program / L"sciedit.exe");
+    EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_SERVER) == L"placed.example"; }));
+    EXPECT_EQ(editor.caption(), widen(place.title));
+    EXPECT_TRUE(editor.enabled(IDC_SAVE));
+    EXPECT_FALSE(editor.waitForBox(500ms).window) << "no message when one is found";
+  }
+}
+
+// "Open with" on a list with no configuration anywhere: the list is shown
+// to look at, and the user learns where a configuration belongs.
+TEST(Startup, AListWithoutAnyConfigurationIsShownReadOnly) {
+  Folder work(L"sciedit-work-"), lists(L"sciedit-lists-"), program(L"sciedit-program-");
+  fs::copy_file(sciedit(), program / L"sciedit.exe");
+  writeList(lists / L"site.bin", "readonly.example", 21);
+  Editor editor(work.path(), {(lists / L"site.bin").wstring()}, Start::Dialog,
+                program / L"sciedit.exe");
+  expectBoxAndPress(editor, L"VANTO",
+                    L"Can not open IPConfig.cfg\n" + (work / L"IPConfig.cfg").wstring() +
+                        L": not found");
+  expectBoxAndPress(editor, kAppName,
+                    L"The list is shown read-only: editing needs a device configuration.\n"
+                    L"Put your device's IPConfig.cfg next to the list or next to sciedit.exe.");
+  EXPECT_EQ(editor.text(IDC_SERVER), L"readonly.example");
+  EXPECT_FALSE(editor.enabled(IDC_SERVER));
+  EXPECT_FALSE(editor.enabled(IDC_SAVE));
+  editor.key(VK_ESCAPE);
+  EXPECT_EQ(editor.waitForExit(), 0) << "nothing can be saved, so nothing is asked";
 }
 
 TEST(Startup, WithConfigurationTheTitleIsTheCaptionAndTheServerHasTheFocus) {
@@ -128,7 +187,7 @@ TEST(Fields, TypingStopsAtEachLimitAndRefusesWideCharacters) {
   EXPECT_EQ(editor.text(IDC_SERVER), L"caf\u00E9 \u20AC-ok");
 }
 
-TEST(Fields, EnterReadsBackComplainsAboutTheEmptyPortThenCloses) {
+TEST(Fields, EnterReadsBackComplainsAboutTheEmptyPortThenAsksAndCloses) {
   Folder folder;
   writeConfig(folder);
   Editor editor(folder.path());
@@ -140,17 +199,51 @@ TEST(Fields, EnterReadsBackComplainsAboutTheEmptyPortThenCloses) {
       << "the refused field gets the focus back";
   editor.type(L"21");
   editor.key(VK_RETURN);
+  // The port was changed: the question comes once the fields read back.
+  expectBoxAndPress(editor, kAppName, L"Save changes to the server list?", IDNO);
   EXPECT_EQ(editor.waitForExit(), 0);
 }
 
-TEST(Fields, EscClosesAtOnceWithoutAQuestion) {
+// Files in the folder apart from the configuration: what a close wrote.
+std::vector<fs::path> writtenFiles(const Folder& folder) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    if (entry.path().filename() != L"IPConfig.cfg") files.push_back(entry.path());
+  }
+  return files;
+}
+
+TEST(Fields, EscWithChangesAsksCancelKeepsTheTextNoClosesWithoutWriting) {
   Folder folder;
   writeConfig(folder);
   Editor editor(folder.path());
   editor.retype(IDC_SERVER, L"unsaved.example");
   editor.key(VK_ESCAPE);
+  const Box question = editor.waitForBox();
+  ASSERT_NE(question.window, nullptr);
+  EXPECT_EQ(question.caption, kAppName);
+  EXPECT_EQ(question.text, L"Save changes to the server list?");
+  for (int id : {IDYES, IDNO, IDCANCEL}) EXPECT_NE(GetDlgItem(question.window, id), nullptr) << id;
+  ASSERT_TRUE(pressButton(question.window, IDCANCEL));
+  ASSERT_TRUE(editor.waitUntilNoBox());
+  EXPECT_TRUE(editor.running());
+  EXPECT_EQ(editor.text(IDC_SERVER), L"unsaved.example");
+
+  // The close box asks the same.
+  PostMessageW(editor.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  expectBoxAndPress(editor, kAppName, L"Save changes to the server list?", IDNO);
   EXPECT_EQ(editor.waitForExit(), 0);
-  EXPECT_TRUE(fs::is_empty(folder.path()) || !fs::exists(folder / L"unsaved.bin"));
+  EXPECT_EQ(writtenFiles(folder), std::vector<fs::path>{});
+}
+
+TEST(Fields, EscWithoutChangesClosesAtOnce) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  editor.focusField(IDC_SERVER);
+  editor.key(VK_ESCAPE);
+  EXPECT_EQ(editor.waitForExit(), 0);
+  EXPECT_EQ(writtenFiles(folder), std::vector<fs::path>{});
 }
 
 TEST(List, SpinWrapsAtBothEndsByKeyAndByMouse) {
@@ -251,11 +344,23 @@ TEST(Files, RefusedFilesAndFailedSavesSayWhy) {
   Editor editor(folder.path());
 
   chooseInFileDialog(editor, IDC_OPEN, folder / L"missing.bin");
-  expectBoxAndPress(editor, kAppName, L"abort!");
+  expectBoxAndPress(editor, kAppName,
+                    L"abort!\n" + (folder / L"missing.bin").wstring() + L": not found");
   chooseInFileDialog(editor, IDC_OPEN, folder / L"short.bin");
-  expectBoxAndPress(editor, kAppName, L"Length Error!");
+  expectBoxAndPress(editor, kAppName,
+                    L"Length Error!\n" + (folder / L"short.bin").wstring() +
+                        L": 10 bytes found, 4124 expected");
   chooseInFileDialog(editor, IDC_SAVE, folder / L"no-such-folder" / L"list.bin");
-  expectBoxAndPress(editor, kAppName, L"abort!");
+  expectBoxAndPress(editor, kAppName,
+                    L"abort!\n" + (folder / L"no-such-folder" / L"list.bin").wstring() +
+                        L": the folder does not exist");
+  // A list marked read-only is left alone, and the user is told why.
+  writeList(folder / L"locked.bin", "locked.example", 21);
+  SetFileAttributesW((folder / L"locked.bin").c_str(), FILE_ATTRIBUTE_READONLY);
+  chooseInFileDialog(editor, IDC_SAVE, folder / L"locked.bin");
+  expectBoxAndPress(editor, kAppName,
+                    L"abort!\n" + (folder / L"locked.bin").wstring() + L": read-only");
+  SetFileAttributesW((folder / L"locked.bin").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_TRUE(editor.running());
 }
 
