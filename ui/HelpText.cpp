@@ -57,15 +57,19 @@ std::string serverListSource() {
          "- **Copy** / **Paste**: copies a complete entry and puts it into\n"
          "another position.\n"
          "- **Delete**: empties the current entry.\n"
-         "- **Exit** or Esc: closes the editor. Enter closes it too once every\n"
-         "field is readable. Nothing is saved on the way out.\n"
+         "- **Exit**, Esc or the window's close box: closes the editor. Enter closes\n"
+         "it too once every field is readable. If you changed anything that is not\n"
+         "saved in a file, you are asked first: **Yes** saves the list (and closes\n"
+         "once it is written), **No** closes without saving, **Cancel** goes back\n"
+         "to the list as it was.\n"
          "\n"
          "Editing and the file commands need a valid `" +
          std::string(kDefaultConfigPath) +
-         "`: the\n"
-         "one named with `--config FILE`, else the one in the folder the editor was\n"
-         "started from, else the one beside the list given on the command line. Its\n"
-         "title becomes the window caption.\n";
+         "`. The editor\n"
+         "looks for it in the folder it was started from, then beside the list it\n"
+         "was started with, then beside the program itself. Its title becomes the\n"
+         "window caption. Without one, a list can still be opened at start and\n"
+         "looked through, but not changed.\n";
 }
 
 std::string aboutSource() {

@@ -42,8 +42,13 @@ TEST(HelpText, PlainTextKeepsOneLinePerParagraph) {
 // Where the configuration may come from, not only the start folder.
 TEST(HelpText, SaysWhereTheConfigurationIsLookedFor) {
   const std::string text = helpText(HelpTopic::ServerList);
-  for (const char* part : {"--config FILE", "folder the editor was", "beside the list"}) {
-    EXPECT_NE(text.find(part), std::string::npos) << part;
+  // In the order they are tried.
+  std::size_t previous = 0;
+  for (const char* part : {"folder it was started from", "beside the list", "beside the program"}) {
+    const std::size_t at = text.find(part);
+    ASSERT_NE(at, std::string::npos) << part;
+    EXPECT_GT(at, previous) << part;
+    previous = at;
   }
 }
 
