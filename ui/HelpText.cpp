@@ -57,19 +57,14 @@ std::string serverListSource() {
          "- **Copy** / **Paste**: copies a complete entry and puts it into\n"
          "another position.\n"
          "- **Delete**: empties the current entry.\n"
-         "- **Exit**, Esc or the window's close box: closes the editor. Enter closes\n"
-         "it too once every field is readable. If you changed anything that is not\n"
-         "saved in a file, you are asked first: **Yes** saves the list (and closes\n"
-         "once it is written), **No** closes without saving, **Cancel** goes back\n"
-         "to the list as it was.\n"
+         "- **Exit** or Esc: closes the editor; Enter too, once every field is\n"
+         "readable. Changes not yet saved in a file are offered for saving first.\n"
          "\n"
-         "Editing and the file commands need a valid `" +
+         "Editing needs a valid `" +
          std::string(kDefaultConfigPath) +
-         "`. The editor\n"
-         "looks for it in the folder it was started from, then beside the list it\n"
-         "was started with, then beside the program itself. Its title becomes the\n"
-         "window caption. Without one, a list can still be opened at start and\n"
-         "looked through, but not changed.\n";
+         "`, looked for in the folder the editor was\n"
+         "started from, then beside the list it was started with, then beside the\n"
+         "program. Its title becomes the window caption.\n";
 }
 
 std::string aboutSource() {

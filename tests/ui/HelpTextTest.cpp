@@ -44,7 +44,7 @@ TEST(HelpText, SaysWhereTheConfigurationIsLookedFor) {
   const std::string text = helpText(HelpTopic::ServerList);
   // In the order they are tried.
   std::size_t previous = 0;
-  for (const char* part : {"folder it was started from", "beside the list", "beside the program"}) {
+  for (const char* part : {"folder the editor was", "beside the list", "beside the program"}) {
     const std::size_t at = text.find(part);
     ASSERT_NE(at, std::string::npos) << part;
     EXPECT_GT(at, previous) << part;
