@@ -116,6 +116,8 @@ installer)
     options=(/AddToPath)
     root_key=HKCU
     folder='C:\users\'$user_folder'\AppData\Local\Programs\sciedit'
+    documents='C:\users\'$user_folder'\Documents'
+    uninstall_options=()
     start_menu='C:\users\'$user_folder'\AppData\Roaming\Microsoft\Windows\Start Menu\Programs'
     environment='HKCU\Environment'
     # A PATH of the user's own and another program owning .bin: both must
@@ -126,6 +128,8 @@ installer)
     options=(/AllUsers)
     root_key=HKLM
     folder='C:\Program Files\sciedit'
+    documents='C:\users\Public\Documents'
+    uninstall_options=(/AllUsers)
     start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
     environment='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
   fi
@@ -159,12 +163,13 @@ installer)
     [[ $(value "$uninstall_key" DisplayIcon) == "$folder\\sciedit.exe,0" ]] || fail "DisplayIcon: $(value "$uninstall_key" DisplayIcon)"
     link=$(unix_path "$start_menu")/sciedit.lnk
     [[ -f $link ]] || fail "no Start menu shortcut $start_menu\\sciedit.lnk"
-    # The target and the folder it starts in (for IPConfig.cfg), as the
-    # shortcut stores them.
+    # The target and the folder it starts in, as the shortcut stores them:
+    # Documents, where the Open and Save dialogs then start (the editor
+    # finds IPConfig.cfg beside itself, not in the folder it starts in).
     strings -a "$link" | grep -qiF "$folder\\sciedit.exe" || fail "the shortcut does not start $folder\\sciedit.exe"
     # (A string there may carry its length byte in front, printable or not.)
-    strings -a -el "$link" | F=$folder awk 'substr($0, length($0) - length(ENVIRON["F"]) + 1) == ENVIRON["F"] { found = 1 }
-      END { exit !found }' || fail "the shortcut does not start in $folder"
+    strings -a -el "$link" | F=$documents awk 'substr($0, length($0) - length(ENVIRON["F"]) + 1) == ENVIRON["F"] { found = 1 }
+      END { exit !found }' || fail "the shortcut does not start in $documents: $(strings -a -el "$link" | tr '\n' ' ')"
     application="$root_key\\Software\\Classes\\Applications\\sciedit.exe"
     [[ $(value "$application" FriendlyAppName) == sciedit ]] || fail "FriendlyAppName: $(reg query "$application")"
     has_key "$application\\SupportedTypes" && [[ $(reg query "$application\\SupportedTypes") == *".bin"* ]] ||
@@ -197,6 +202,49 @@ installer)
     # The installed editor started on a list, as "Open with" starts it.
     SCIEDIT_PROGRAM="$folder\sciedit.exe" "$wine_run" --desktop-test "$driver" "--gtest_filter=Installed.*" ||
       fail "the installed editor did not show the list"
+  fi
+
+  # A configuration the user made survives installing again, and
+  # uninstalling; the example is put in only where there is none.
+  config=$installed/IPConfig.cfg
+  own=$'the user\'s own\r'
+  printf '%s\n' "$own" >"$config"
+  "$wine_run" "$setup" /S "${options[@]}" || fail "silent install over an install failed ($?)"
+  settle
+  [[ $(<"$config") == "$own" ]] || fail "installing again replaced IPConfig.cfg: $(<"$config")"
+  "$wine_run" "$installed/Uninstall.exe" /S "${uninstall_options[@]}" ||
+    fail "silent uninstall with the user's IPConfig.cfg failed ($?)"
+  settle
+  [[ $(cd "$installed" && find . -mindepth 1 -printf '%P ') == "IPConfig.cfg " ]] ||
+    fail "uninstalling left or took: $(cd "$installed" && find . -printf '%P ')"
+  [[ $(<"$config") == "$own" ]] || fail "uninstalling changed IPConfig.cfg: $(<"$config")"
+  rm -r "$installed"
+  "$wine_run" "$setup" /S "${options[@]}" || fail "silent install after uninstall failed ($?)"
+  settle
+  cmp -s "$config" "$root/examples/IPConfig.cfg" || fail "a fresh install has no example IPConfig.cfg"
+
+  if ((editor)); then
+    # While sciedit runs, uninstalling does not go ahead; silent, it ends
+    # with ERROR_SHARING_VIOLATION (32) instead of a success.
+    # (On a desktop of its own: without one it ends at once.)
+    "$wine_run" --desktop "$installed/sciedit.exe" >/dev/null 2>&1 &
+    editor_job=$!
+    for _ in $(seq 100); do
+      ps -eo args | grep -qxF "$installed/sciedit.exe" && break
+      sleep 0.2
+    done
+    ps -eo args | grep -qxF "$installed/sciedit.exe" || fail "the installed sciedit did not start"
+    before_files=$(cd "$installed" && find . -printf '%P %s\n' | sort)
+    status=0
+    # _?= runs the uninstaller where it is, not from a copy, so that its
+    # own exit code comes back.
+    "$wine_run" "$installed/Uninstall.exe" /S "${uninstall_options[@]}" "_?=$folder" || status=$?
+    # Ends the editor: everything in this private prefix.
+    WINEPREFIX=$prefix "$wineserver" -k || true
+    wait "$editor_job" || true
+    [[ $status == 32 ]] || fail "uninstalling while sciedit runs ended with $status, not 32"
+    [[ $(cd "$installed" && find . -printf '%P %s\n' | sort) == "$before_files" ]] ||
+      fail "uninstalling while sciedit runs changed $folder"
   fi
 
   # Removed as Apps & Features removes it.
