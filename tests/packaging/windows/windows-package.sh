@@ -19,7 +19,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # The files both artefacts carry, one a line.
 expected_files() {
   local editor=$1
-  printf '%s\n' COPYRIGHT.txt IPConfig.cfg README.txt scitool.exe
+  printf '%s\n' COPYRIGHT.txt IPConfig.cfg README.txt json-format.txt scitool.exe
   ((editor)) && echo sciedit.exe
   return 0
 }
@@ -66,6 +66,12 @@ zip)
     fi
     grep -q "$version" "$top/$text" || fail "$text does not name version $version"
   done
+  # The JSON format as the source has it, in lines Notepad shows, and
+  # where export --help says it is.
+  cmp -s <(sed 's/$/\r/' "$root/docs/json-format.md") "$top/json-format.txt" ||
+    fail "json-format.txt is not docs/json-format.md with CR LF"
+  help=$("$wine_run" "$top/scitool.exe" export --help 2>&1 | tr -d '\r' | tr '\n' ' ' | tr -s ' ')
+  [[ $help == *"json-format.txt beside scitool.exe"* ]] || fail "export --help: $help"
   # Moved elsewhere, the programs still run (nothing points at the build).
   mv "$top" "$folder/moved elsewhere"
   top="$folder/moved elsewhere"
@@ -234,11 +240,14 @@ installer)
       sleep 0.2
     done
     ps -eo args | grep -qxF "$installed/sciedit.exe" || fail "the installed sciedit did not start"
+    sleep 1  # from the process being there to its program being loaded
     before_files=$(cd "$installed" && find . -printf '%P %s\n' | sort)
     status=0
     # _?= runs the uninstaller where it is, not from a copy, so that its
-    # own exit code comes back.
-    "$wine_run" "$installed/Uninstall.exe" /S "${uninstall_options[@]}" "_?=$folder" || status=$?
+    # own exit code comes back. It takes the rest of the command line as
+    # it stands, unquoted: hence one argument per word.
+    read -r -a in_place <<<"_?=$folder"
+    "$wine_run" "$installed/Uninstall.exe" /S "${uninstall_options[@]}" "${in_place[@]}" || status=$?
     # Ends the editor: everything in this private prefix.
     WINEPREFIX=$prefix "$wineserver" -k || true
     wait "$editor_job" || true
