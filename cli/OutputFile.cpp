@@ -48,7 +48,12 @@ std::string writeOutput(const std::string& output, std::span<const std::uint8_t>
   }
   // A failed write is found and reported with the system's reason when
   // standard output is flushed at the end of the run.
-  std::fwrite(content.data(), 1, content.size(), stdout);
+  if (kind == OutputContent::Binary) {
+    std::fwrite(content.data(), 1, content.size(), stdout);
+  } else {
+    writeText(stdout,
+              std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
+  }
   return {};
 }
 

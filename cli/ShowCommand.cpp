@@ -8,6 +8,7 @@
 #include "cli/LoadedServerList.h"
 #include "cli/ServerListJson.h"
 #include "cli/ShowOutput.h"
+#include "cli/StandardStreams.h"
 #include "cli/TerminalText.h"
 #include "cli/TextTable.h"
 #include "data/SingleByteText.h"
@@ -83,7 +84,7 @@ int runShow(const ShowOptions& options) {
   const std::string out = options.json
                               ? serverListJsonText(options.path, list, options.showPasswords)
                               : serverListText(options.path, list, options.showPasswords);
-  std::fwrite(out.data(), 1, out.size(), stdout);
+  writeText(stdout, out);
   return kExitOk;
 }
 

@@ -49,17 +49,17 @@ struct WriteOps {
 // is withdrawn and the file renamed over the target through its handle in
 // one step, so the path always holds the whole old or the whole new file.
 // Every spelling of the path ("t.bin", "./t.bin", "Z:/x/t.bin") is first
-// made absolute with native separators. The replacement carries the old
-// file's attributes (hidden, system, not indexed), its creation time where
-// the file system keeps one, and an access list of its own (one cut off
-// from the folder's); a file that inherits from its folder inherits afresh,
-// and the owner is the saving user. Where that list cannot be read or given
-// to the new file, the old file is written in place instead. A leftover
-// copy (a kill in the instant between withdrawing the mark and renaming,
-// or a system crash) is removed by the next save of the target: a running
-// save holds its file open unshared, so only leftovers can be deleted. A
-// read-only file is OpenFailed, and a file another program holds open
-// fails with a sharing violation.
+// made absolute with native separators, then given to the system in the
+// "\\?\" form that has no 260-character limit (data/windows/SystemPath.h). The replacement carries
+// the old file's attributes (hidden, system, not indexed), its creation time where the file system
+// keeps one, and an access list of its own (one cut off from the folder's); a file that inherits
+// from its folder inherits afresh, and the owner is the saving user. Where that list cannot be read
+// or given to the new file, the old file is written in place instead. A leftover copy (a kill in
+// the instant between withdrawing the mark and renaming, or a system crash) is removed by the next
+// save of the target: a running save holds its file open unshared, so only leftovers can be
+// deleted. A read-only file is OpenFailed. A file another program holds open (the open before the
+// save, or the rename) is tried again for about a second (data/windows/HeldFile.h); held longer,
+// the save fails with a sharing violation and the old file stays as it was.
 FileResult writeFileAtomically(const std::filesystem::path& target,
                                std::span<const std::uint8_t> content, const WriteOps& ops);
 

@@ -9,4 +9,9 @@ void useBinaryStandardStreams() {}
 
 bool standardOutputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
 
+// A terminal here takes the bytes and decodes them itself.
+void writeText(std::FILE* stream, std::string_view utf8) {
+  std::fwrite(utf8.data(), 1, utf8.size(), stream);
+}
+
 }  // namespace sci

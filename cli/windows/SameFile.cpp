@@ -5,6 +5,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/SameFile.h"
+#include "data/windows/SystemPath.h"
 
 namespace sci {
 namespace {
@@ -20,7 +21,7 @@ std::optional<FileId> idOf(HANDLE handle) {
 std::optional<FileId> idOf(const std::string& path) {
   // No access asked for: only the file's identity is read, and a file
   // another program holds open is still looked at.
-  const HANDLE handle = ::CreateFileW(argumentPath(path).c_str(), 0,
+  const HANDLE handle = ::CreateFileW(systemPath(argumentPath(path)).c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;

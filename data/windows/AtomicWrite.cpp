@@ -17,6 +17,8 @@
 #include "data/FileDescriptor.h"
 #include "data/FileError.h"
 #include "data/SystemError.h"
+#include "data/windows/HeldFile.h"
+#include "data/windows/SystemPath.h"
 
 namespace sci {
 namespace {
@@ -44,9 +46,29 @@ FileDescriptor adopt(HANDLE handle) {
 
 // No sharing, as a plain save opens its file: while the save runs nobody
 // else reads a half-written file.
+// A file another program holds for a moment is waited for (HeldFile.h).
 HANDLE openForWriting(const fs::path& path, DWORD disposition) {
-  return ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  retryWhileHeld([&] {
+    handle = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle != INVALID_HANDLE_VALUE;
+  });
+  return handle;
+}
+
+// True when another program has `path` open without letting it be
+// deleted or replaced: a rename over it is then refused as access denied
+// on Windows, though the cause is the other program's hold.
+bool heldByAnotherProgram(const fs::path& path) {
+  const HANDLE handle =
+      ::CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(handle);
+    return false;
+  }
+  return ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 void writeAll(int fd, std::span<const std::uint8_t> content, const WriteOps& ops,
@@ -103,25 +125,6 @@ constexpr std::size_t kTempSuffixLength = 6;
 // marks a file.
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-// The path as the system itself resolves it, with its own separators:
-// "t.bin", "./t.bin", "Z:/x/t.bin" and "/tmp/t.bin" all reach the same
-// calls in the same absolute form. Empty when the system cannot resolve it.
-fs::path fullPathOf(const fs::path& path) {
-  std::wstring spelled = path.native();
-  std::replace(spelled.begin(), spelled.end(), L'/', L'\\');
-  std::wstring full(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n =
-        ::GetFullPathNameW(spelled.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (n == 0) return {};
-    if (n < full.size()) {
-      full.resize(n);
-      return full;
-    }
-    full.resize(n);
-  }
-}
 
 bool markForDeletion(HANDLE handle, bool remove) {
   FILE_DISPOSITION_INFO disposition{};
@@ -216,10 +219,14 @@ class TempFile {
   bool takeAccessOf(const fs::path& old) {
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (::GetNamedSecurityInfoW(old.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
-      return false;
-    }
+    const bool read = retryWhileHeld([&] {
+      const DWORD error =
+          ::GetNamedSecurityInfoW(old.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                  nullptr, &dacl, nullptr, &descriptor);
+      ::SetLastError(error);
+      return error == ERROR_SUCCESS;
+    });
+    if (!read) return false;
     SECURITY_DESCRIPTOR_CONTROL control = 0;
     DWORD revision = 0;
     ::GetSecurityDescriptorControl(descriptor, &control, &revision);
@@ -263,15 +270,27 @@ class TempFile {
   // one step; throws FileError naming `target` when that fails.
   void publish(const fs::path& full, const fs::path& target, const WriteOps& ops) {
     const HANDLE handle = handleOf(fd_.get());
-    if (!markForDeletion(handle, false)) {
-      const DWORD error = ::GetLastError();
-      // Never marked (the file system has no such mark): nothing to undo.
-      if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
-          error != ERROR_INVALID_FUNCTION) {
-        fail(FileOperation::Rename, target, error);
+    // The mark is withdrawn only for each attempt, so a process killed
+    // while it waits for another program to let go still leaves nothing.
+    const bool renamed = retryWhileHeld([&] {
+      if (!markForDeletion(handle, false)) {
+        const DWORD error = ::GetLastError();
+        // Never marked (the file system has no such mark): nothing to undo.
+        if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+            error != ERROR_INVALID_FUNCTION) {
+          return false;
+        }
       }
-    }
-    if (ops.rename(fd_.get(), full) != 0) fail(FileOperation::Rename, target, ::GetLastError());
+      if (ops.rename(fd_.get(), full) == 0) return true;
+      DWORD error = ::GetLastError();
+      if (error == ERROR_ACCESS_DENIED && heldByAnotherProgram(full)) {
+        error = ERROR_SHARING_VIOLATION;
+      }
+      markForDeletion(handle, true);
+      ::SetLastError(error);
+      return false;
+    });
+    if (!renamed) fail(FileOperation::Rename, target, ::GetLastError());
     path_.clear();
     // The rename is journaled with the file; asking for it to be written
     // through is what MOVEFILE_WRITE_THROUGH would do, and its failure
@@ -342,8 +361,9 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
   if (spelledName.empty() || spelledName == L"." || spelledName == L"..") {
     return FileResult::OpenFailed;
   }
-  const fs::path full = fullPathOf(target);
-  if (full.empty() || !full.has_filename()) return FileResult::OpenFailed;
+  const fs::path resolved = fullPath(target);
+  if (resolved.empty() || !resolved.has_filename()) return FileResult::OpenFailed;
+  const fs::path full = systemPath(resolved);
   const fs::path folder = full.parent_path();
   const std::wstring name = full.filename().wstring();
 
@@ -370,7 +390,8 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
       replacing = true;
     } else {
       const DWORD error = ::GetLastError();
-      // Another program holds the file open: say so rather than "abort!".
+      // Another program holds the file open, longer than a save waits for
+      // it: say so rather than "abort!".
       if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
         fail(FileOperation::Write, target, error);
       }

@@ -9,22 +9,30 @@
 #include "data/FileError.h"
 #include "data/FixedSizeRead.h"
 #include "data/SystemError.h"
+#include "data/windows/HeldFile.h"
+#include "data/windows/SystemPath.h"
 
 namespace sci {
 
 OpenedForReading openForReading(const std::filesystem::path& path) {
   OpenedForReading opened;
+  const std::filesystem::path name = systemPath(path);
   // Windows opens no folder as a file; tell it apart from a refused file.
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     opened.kind = FileKind::Folder;
     opened.error = folderError();
     return opened;
   }
   // No sharing, as the editor opens its files: nobody changes the file
-  // while it is read. A device such as CON or NUL opens like a file.
-  const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  // while it is read. A device such as CON or NUL opens like a file. A
+  // file another program holds for a moment is waited for (HeldFile.h).
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  retryWhileHeld([&] {
+    handle = ::CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle != INVALID_HANDLE_VALUE;
+  });
   if (handle == INVALID_HANDLE_VALUE) {
     opened.error = lastSystemError();
     return opened;

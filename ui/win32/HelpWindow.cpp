@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/win32/Utf16.h"
+#include "data/windows/Utf16.h"
 #include "ui/win32/Win32Resources.h"
 
 namespace sci::win32 {

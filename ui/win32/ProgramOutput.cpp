@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/win32/Utf16.h"
+#include "data/windows/Utf16.h"
 
 namespace sci::win32 {
 

@@ -8,7 +8,7 @@
 #include "ui/win32/AboutBox.h"
 #include "ui/win32/HelpWindow.h"
 #include "ui/win32/SingleByteEdit.h"
-#include "ui/win32/Utf16.h"
+#include "data/windows/Utf16.h"
 #include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32Prompts.h"
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/win32/Utf16.h"
+#include "data/windows/Utf16.h"
 
 namespace sci::win32 {
 

@@ -10,7 +10,7 @@
 #include "ui/CommandLine.h"
 #include "ui/win32/ProgramOutput.h"
 #include "ui/win32/ServerListWindow.h"
-#include "ui/win32/Utf16.h"
+#include "data/windows/Utf16.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The arguments as the C runtime split them, in UTF-16, so any file name

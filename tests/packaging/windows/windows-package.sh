@@ -19,7 +19,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # The files both artefacts carry, one a line.
 expected_files() {
   local editor=$1
-  printf '%s\n' COPYRIGHT.txt IPConfig.cfg README.txt scitool.exe
+  printf '%s\n' COPYRIGHT.txt IPConfig.cfg README.txt json-format.txt scitool.exe
   ((editor)) && echo sciedit.exe
   return 0
 }
@@ -66,6 +66,12 @@ zip)
     fi
     grep -q "$version" "$top/$text" || fail "$text does not name version $version"
   done
+  # The JSON format as the source has it, in lines Notepad shows, and
+  # where export --help says it is.
+  cmp -s <(sed 's/$/\r/' "$root/docs/json-format.md") "$top/json-format.txt" ||
+    fail "json-format.txt is not docs/json-format.md with CR LF"
+  help=$("$wine_run" "$top/scitool.exe" export --help 2>&1 | tr -d '\r' | tr '\n' ' ' | tr -s ' ')
+  [[ $help == *"json-format.txt beside scitool.exe"* ]] || fail "export --help: $help"
   # Moved elsewhere, the programs still run (nothing points at the build).
   mv "$top" "$folder/moved elsewhere"
   top="$folder/moved elsewhere"
@@ -116,6 +122,8 @@ installer)
     options=(/AddToPath)
     root_key=HKCU
     folder='C:\users\'$user_folder'\AppData\Local\Programs\sciedit'
+    documents='C:\users\'$user_folder'\Documents'
+    uninstall_options=()
     start_menu='C:\users\'$user_folder'\AppData\Roaming\Microsoft\Windows\Start Menu\Programs'
     environment='HKCU\Environment'
     # A PATH of the user's own and another program owning .bin: both must
@@ -126,6 +134,8 @@ installer)
     options=(/AllUsers)
     root_key=HKLM
     folder='C:\Program Files\sciedit'
+    documents='C:\users\Public\Documents'
+    uninstall_options=(/AllUsers)
     start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
     environment='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
   fi
@@ -159,12 +169,13 @@ installer)
     [[ $(value "$uninstall_key" DisplayIcon) == "$folder\\sciedit.exe,0" ]] || fail "DisplayIcon: $(value "$uninstall_key" DisplayIcon)"
     link=$(unix_path "$start_menu")/sciedit.lnk
     [[ -f $link ]] || fail "no Start menu shortcut $start_menu\\sciedit.lnk"
-    # The target and the folder it starts in (for IPConfig.cfg), as the
-    # shortcut stores them.
+    # The target and the folder it starts in, as the shortcut stores them:
+    # Documents, where the Open and Save dialogs then start (the editor
+    # finds IPConfig.cfg beside itself, not in the folder it starts in).
     strings -a "$link" | grep -qiF "$folder\\sciedit.exe" || fail "the shortcut does not start $folder\\sciedit.exe"
     # (A string there may carry its length byte in front, printable or not.)
-    strings -a -el "$link" | F=$folder awk 'substr($0, length($0) - length(ENVIRON["F"]) + 1) == ENVIRON["F"] { found = 1 }
-      END { exit !found }' || fail "the shortcut does not start in $folder"
+    strings -a -el "$link" | F=$documents awk 'substr($0, length($0) - length(ENVIRON["F"]) + 1) == ENVIRON["F"] { found = 1 }
+      END { exit !found }' || fail "the shortcut does not start in $documents: $(strings -a -el "$link" | tr '\n' ' ')"
     application="$root_key\\Software\\Classes\\Applications\\sciedit.exe"
     [[ $(value "$application" FriendlyAppName) == sciedit ]] || fail "FriendlyAppName: $(reg query "$application")"
     has_key "$application\\SupportedTypes" && [[ $(reg query "$application\\SupportedTypes") == *".bin"* ]] ||
@@ -197,6 +208,52 @@ installer)
     # The installed editor started on a list, as "Open with" starts it.
     SCIEDIT_PROGRAM="$folder\sciedit.exe" "$wine_run" --desktop-test "$driver" "--gtest_filter=Installed.*" ||
       fail "the installed editor did not show the list"
+  fi
+
+  # A configuration the user made survives installing again, and
+  # uninstalling; the example is put in only where there is none.
+  config=$installed/IPConfig.cfg
+  own=$'the user\'s own\r'
+  printf '%s\n' "$own" >"$config"
+  "$wine_run" "$setup" /S "${options[@]}" || fail "silent install over an install failed ($?)"
+  settle
+  [[ $(<"$config") == "$own" ]] || fail "installing again replaced IPConfig.cfg: $(<"$config")"
+  "$wine_run" "$installed/Uninstall.exe" /S "${uninstall_options[@]}" ||
+    fail "silent uninstall with the user's IPConfig.cfg failed ($?)"
+  settle
+  [[ $(cd "$installed" && find . -mindepth 1 -printf '%P ') == "IPConfig.cfg " ]] ||
+    fail "uninstalling left or took: $(cd "$installed" && find . -printf '%P ')"
+  [[ $(<"$config") == "$own" ]] || fail "uninstalling changed IPConfig.cfg: $(<"$config")"
+  rm -r "$installed"
+  "$wine_run" "$setup" /S "${options[@]}" || fail "silent install after uninstall failed ($?)"
+  settle
+  cmp -s "$config" "$root/examples/IPConfig.cfg" || fail "a fresh install has no example IPConfig.cfg"
+
+  if ((editor)); then
+    # While sciedit runs, uninstalling does not go ahead; silent, it ends
+    # with ERROR_SHARING_VIOLATION (32) instead of a success.
+    # (On a desktop of its own: without one it ends at once.)
+    "$wine_run" --desktop "$installed/sciedit.exe" >/dev/null 2>&1 &
+    editor_job=$!
+    for _ in $(seq 100); do
+      ps -eo args | grep -qxF "$installed/sciedit.exe" && break
+      sleep 0.2
+    done
+    ps -eo args | grep -qxF "$installed/sciedit.exe" || fail "the installed sciedit did not start"
+    sleep 1  # from the process being there to its program being loaded
+    before_files=$(cd "$installed" && find . -printf '%P %s\n' | sort)
+    status=0
+    # _?= runs the uninstaller where it is, not from a copy, so that its
+    # own exit code comes back. It takes the rest of the command line as
+    # it stands, unquoted: hence one argument per word.
+    read -r -a in_place <<<"_?=$folder"
+    "$wine_run" "$installed/Uninstall.exe" /S "${uninstall_options[@]}" "${in_place[@]}" || status=$?
+    # Ends the editor: everything in this private prefix.
+    WINEPREFIX=$prefix "$wineserver" -k || true
+    wait "$editor_job" || true
+    [[ $status == 32 ]] || fail "uninstalling while sciedit runs ended with $status, not 32"
+    [[ $(cd "$installed" && find . -printf '%P %s\n' | sort) == "$before_files" ]] ||
+      fail "uninstalling while sciedit runs changed $folder"
   fi
 
   # Removed as Apps & Features removes it.

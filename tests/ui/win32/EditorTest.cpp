@@ -14,7 +14,7 @@
 #include "tests/ui/win32/Clipboard.h"
 #include "tests/ui/win32/Driver.h"
 #include "ui/DialogResources.h"
-#include "ui/win32/Utf16.h"
+#include "data/windows/Utf16.h"
 
 namespace sci::win32::test {
 namespace {

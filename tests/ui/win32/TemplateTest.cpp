@@ -278,13 +278,14 @@ std::string resourceText(LPCWSTR type, LPCWSTR name) {
   return std::string(data, SizeofResource(module, found));
 }
 
-TEST(Resources, ManifestAsksForCommonControls6AndPerMonitorDpi) {
+TEST(Resources, ManifestAsksForCommonControls6PerMonitorDpiAndLongPaths) {
   // 1: CREATEPROCESS_MANIFEST_RESOURCE_ID, the manifest Windows reads at start.
   const std::string manifest = resourceText(RT_MANIFEST, MAKEINTRESOURCEW(1));
   EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
             std::string::npos);
   EXPECT_NE(manifest.find(">PerMonitorV2"), std::string::npos);
   EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
+  EXPECT_NE(manifest.find(">true</longPathAware>"), std::string::npos);
 }
 
 TEST(Resources, VersionIs1001WithV15Strings) {

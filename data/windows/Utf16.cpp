@@ -1,4 +1,4 @@
-#include "ui/win32/Utf16.h"
+#include "data/windows/Utf16.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The one place where the Windows front end turns the core's UTF-8 into the
+// The one place where the Windows programs turn the core's UTF-8 into the
 // UTF-16 of the W functions and back.
 
 #include <string>
