@@ -6,7 +6,7 @@
 
 #include "data/SingleByteText.h"
 #include "ui/DialogConstants.h"
-#include "ui/win32/Utf16.h"
+#include "data/windows/Utf16.h"
 
 namespace sci::win32 {
 
