@@ -1,6 +1,6 @@
 # The two entry points: `make run` starts the editor, `make test` runs every test.
 # Both install missing Debian packages first, then configure and build.
-.PHONY: run run-windows test test-windows deps build build-editor build-asan build-windows fuzz bench bench-windows package package-windows clean
+.PHONY: run run-windows test test-windows deps build build-editor build-asan build-windows fuzz bench bench-windows package package-windows release check-release check-reproducible clean
 
 JOBS ?= $(shell nproc)
 
@@ -54,6 +54,22 @@ package: build
 # and build/windows/sciedit-<version>-win64-setup.exe, built by CPack.
 package-windows: build-windows
 	@cmake --build --preset windows --target package
+
+# Everything a user downloads, built from scratch into build/release/ with
+# SHA256SUMS; the same bytes from any clone of the same commit. Signs the
+# Windows programs with SIGN_CERT= SIGN_KEY=, or SIGN_PKCS12= [SIGN_PASS=]
+# (make hands variables given on its command line to the script).
+release: deps
+	@JOBS=$(JOBS) scripts/release
+
+# The package tests, run on the artefacts in build/release/.
+check-release: release
+	@scripts/check-release $(CURDIR)/build/release
+
+# Two clones of this commit, released one after the other, compared byte
+# for byte. Slow: two full release builds.
+check-reproducible: deps
+	@JOBS=$(JOBS) scripts/check-reproducible
 
 bench: build
 	@for b in build/default/bench/bench_*; do $$b; done

@@ -3,6 +3,7 @@
 #   deb-package.sh build BUILD_DIR OUT_DIR       build it with CPack into OUT_DIR
 #   deb-package.sh contents OUT_DIR APP_ID VERSION   fields, file list, installed programs run
 #   deb-package.sh lintian OUT_DIR               no lintian error or warning
+#   deb-package.sh hardening OUT_DIR             Debian's hardening flags in the installed programs
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -62,6 +63,26 @@ lintian)
   report=$(lintian --fail-on error,warning "$out"/sciedit_*_amd64.deb 2>&1) || rc=$?
   grep -v 'running with root privileges' <<<"$report" || true
   ((rc == 0)) || fail "lintian found errors or warnings"
+  ;;
+
+hardening)
+  out=$2
+  debs=("$out"/sciedit_*_amd64.deb)
+  [[ -f ${debs[0]} ]] || fail "no package in $out"
+  root=$(mktemp -d)
+  trap 'rm -rf "$root"' EXIT
+  dpkg -x "${debs[0]}" "$root"
+  # PIE, stack protector, fortified functions and full RELRO, as Debian's
+  # own check sees them in the installed programs. Its control-flow check
+  # wants the IBT/SHSTK property note, which the linker keeps only when every
+  # object has it, and Debian 12's C start files (crt1.o, crti.o) have not;
+  # the endbr64 -fcf-protection puts at each function's entry show it (a
+  # program built without has the few of the start files only).
+  for program in sciedit scitool; do
+    hardening-check --nocfprotection "$root/usr/bin/$program" || fail "$program lacks a hardening flag"
+    entries=$(objdump -d "$root/usr/bin/$program" | grep -c endbr64 || true)
+    ((entries > 100)) || fail "$program has no control-flow protection ($entries endbr64)"
+  done
   ;;
 
 *) fail "unknown step $1" ;;

@@ -9,6 +9,13 @@
 #       install silently (MODE user or machine) into a private Wine PREFIX,
 #       check files, shortcut and registry, run the installed editor through
 #       the Win32 test DRIVER, uninstall, check that nothing is left
+#   windows-package.sh hardening OUT_DIR VERSION EDITOR
+#       the zip's programs have ASLR, DEP and the stack protector, and need
+#       no DLL beside Windows' own
+#   windows-package.sh signed BUILD_DIR OUT_DIR VERSION EDITOR PREFIX
+#       build both signed with a throw-away certificate into OUT_DIR, check
+#       the signatures of the programs in the zip, the installer, and of what
+#       it installs (uninstaller included) into a private Wine PREFIX
 # EDITOR is 1 when the build has sciedit.exe, 0 when it has scitool.exe only.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -37,6 +44,32 @@ check_versions() {
   fi
 }
 
+# The programs of the zip unpacked into a new folder, printed.
+unpack_zip() {
+  local out=$1 version=$2 folder=$3
+  (cd "$folder" && unzip -q "$out/sciedit-$version-win64.zip") || fail "cannot unpack the zip in $out"
+  echo "$folder/sciedit-$version-win64"
+}
+
+# A throw-away CA and a code-signing certificate it issued, in FOLDER:
+# ca.pem, cert.pem and key.pem.
+make_signer() {
+  local folder=$1
+  openssl req -x509 -newkey rsa:2048 -nodes -keyout "$folder/ca.key" -out "$folder/ca.pem" \
+    -days 30 -subj "/CN=sciedit test CA" -addext basicConstraints=critical,CA:TRUE \
+    -addext keyUsage=critical,keyCertSign,cRLSign 2>/dev/null || fail "openssl: no CA"
+  openssl req -newkey rsa:2048 -nodes -keyout "$folder/key.pem" -out "$folder/cert.csr" \
+    -subj "/CN=sciedit test signer" 2>/dev/null || fail "openssl: no request"
+  printf '%s\n' basicConstraints=CA:FALSE keyUsage=critical,digitalSignature \
+    extendedKeyUsage=codeSigning >"$folder/cert.ext"
+  openssl x509 -req -in "$folder/cert.csr" -CA "$folder/ca.pem" -CAkey "$folder/ca.key" \
+    -CAcreateserial -days 30 -extfile "$folder/cert.ext" -out "$folder/cert.pem" 2>/dev/null ||
+    fail "openssl: no certificate"
+}
+
+# Whether FILE carries a valid signature chaining up to CA.
+signed_by() { osslsigncode verify -CAfile "$2" -in "$1" >/dev/null 2>&1; }
+
 case $1 in
 build)
   build=$2 out=$3
@@ -53,8 +86,7 @@ zip)
   folder=$out/unpacked
   rm -rf "$folder"
   mkdir -p "$folder"
-  (cd "$folder" && unzip -q "$zip")
-  top=$folder/sciedit-$version-win64
+  top=$(unpack_zip "$out" "$version" "$folder")
   [[ $(ls "$folder") == "sciedit-$version-win64" ]] || fail "the zip does not unpack into one folder: $(ls "$folder")"
   [[ $(cd "$top" && find . -type f -printf '%P\n' | sort) == "$(expected_files "$editor" | sort)" ]] ||
     fail "zip holds: $(cd "$top" && find . -printf '%P ')"
@@ -269,6 +301,67 @@ installer)
   if ! diff "$work/before.registry" "$work/after.registry" >&2; then
     fail "registry changed by install and uninstall (< before, > after)"
   fi
+  ;;
+
+hardening)
+  out=$2 version=$3 editor=$4
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  top=$(unpack_zip "$out" "$version" "$work")
+  programs=(scitool.exe)
+  ((editor)) && programs+=(sciedit.exe)
+  for program in "${programs[@]}"; do
+    headers=$(x86_64-w64-mingw32-objdump -p "$top/$program") || fail "objdump cannot read $program"
+    flags=$(sed -n '/^DllCharacteristics/,/^[^[:space:]]/p' <<<"$headers")
+    for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+      grep -qw "$flag" <<<"$flags" || fail "$program lacks $flag: $flags"
+    done
+    # The runtimes linked in, not beside it (libssp-0.dll, libstdc++-6.dll, ...).
+    ! grep -i 'DLL Name: lib' <<<"$headers" || fail "$program needs a DLL of the compiler's"
+    # The programs are stripped; the stack protector's failure handler from
+    # libssp is linked in only when code calls it.
+    grep -aq 'stack smashing detected' "$top/$program" || fail "$program has no stack protector"
+  done
+  ;;
+
+signed)
+  build=$2 out=$3 version=$4 editor=$5 prefix=$6
+  rm -rf "$out"
+  mkdir -p "$out"
+  keys=$out/keys
+  mkdir "$keys"
+  make_signer "$keys"
+  SCIEDIT_SIGN_CERT=$keys/cert.pem SCIEDIT_SIGN_KEY=$keys/key.pem \
+    cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
+    { cat "$out/cpack.log" >&2; fail "cpack failed"; }
+  programs=(scitool.exe)
+  ((editor)) && programs+=(sciedit.exe)
+  setup=$out/sciedit-$version-win64-setup.exe
+  signed_by "$setup" "$keys/ca.pem" || fail "the installer is not signed: $(osslsigncode verify -CAfile "$keys/ca.pem" -in "$setup" 2>&1)"
+  top=$(unpack_zip "$out" "$version" "$out")
+  for program in "${programs[@]}"; do
+    signed_by "$top/$program" "$keys/ca.pem" || fail "the zip's $program is not signed"
+  done
+  # Another CA's certificate does not pass: the check can fail.
+  other=$out/other
+  mkdir "$other"
+  make_signer "$other"
+  ! signed_by "$setup" "$other/ca.pem" || fail "the installer passes as signed by a stranger"
+
+  export SCIEDIT_WINEPREFIX=$prefix
+  wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+  settle() { WINEPREFIX=$prefix "$wineserver" -w; }
+  "$wine_run" cmd /c ver >/dev/null 2>&1
+  "$wine_run" "$setup" /S /D='C:\signed\sciedit' || fail "silent install failed ($?)"
+  settle
+  installed=$prefix/drive_c/signed/sciedit
+  for program in "${programs[@]}" Uninstall.exe; do
+    [[ -f $installed/$program ]] || fail "nothing installed as $program"
+    signed_by "$installed/$program" "$keys/ca.pem" || fail "the installed $program is not signed"
+  done
+  "$wine_run" "$installed/Uninstall.exe" /S || fail "silent uninstall failed ($?)"
+  settle
+  [[ ! -e $installed ]] || fail "the uninstaller left $(find "$installed")"
   ;;
 
 *) fail "unknown step $1" ;;
