@@ -239,7 +239,7 @@ installer)
   if [[ -n $driver ]]; then
     # The installed editor started on a list, as "Open with" starts it.
     SCIEDIT_PROGRAM="$folder\sciedit.exe" "$wine_run" --desktop-test "$driver" "--gtest_filter=Installed.*" ||
-      fail "the installed editor did not show the list"
+      fail "the installed editor did not show the list or its configuration"
   fi
 
   # A configuration the user made survives installing again, and

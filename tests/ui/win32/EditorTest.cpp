@@ -447,5 +447,19 @@ TEST(Installed, OpenWithShowsTheListItIsGiven) {
   EXPECT_TRUE(editor.enabled(IDC_SAVE));
 }
 
+// The Start-menu shortcut starts the installed copy in the user's documents,
+// where there is no configuration: the one installed beside the program is
+// found, so editing is offered.
+TEST(Installed, StartedFromTheStartMenuFindsTheConfigurationBesideIt) {
+  ASSERT_TRUE(installedSciedit()) << "SCIEDIT_PROGRAM must name the installed sciedit.exe";
+  Folder documents(L"sciedit-documents-");
+  Editor editor(documents.path());
+  EXPECT_FALSE(editor.waitForBox(1500ms).window) << "no message: a configuration is found";
+  EXPECT_EQ(editor.caption(), L"VANTO Example Device");
+  EXPECT_TRUE(editor.enabled(IDC_SAVE));
+  editor.key(VK_ESCAPE);
+  EXPECT_EQ(editor.waitForExit(), 0);
+}
+
 }  // namespace
 }  // namespace sci::win32::test
