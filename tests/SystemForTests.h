@@ -14,8 +14,8 @@ extern const int kIoErrorCode;       // a hardware I/O error (EIO, ERROR_CRC)
 extern const int kNotFoundCode;      // a missing file (ENOENT, ERROR_FILE_NOT_FOUND)
 extern const int kPathNotFoundCode;  // a missing folder on the way (ENOENT, ERROR_PATH_NOT_FOUND)
 extern const int kAccessDeniedCode;  // EACCES, ERROR_ACCESS_DENIED
-extern const int kInUseCode;         // a file another program holds (ETXTBSY, ERROR_SHARING_VIOLATION)
-extern const int kDiskFullCode;      // ENOSPC, ERROR_DISK_FULL
+extern const int kInUseCode;     // a file another program holds (ETXTBSY, ERROR_SHARING_VIOLATION)
+extern const int kDiskFullCode;  // ENOSPC, ERROR_DISK_FULL
 // The code of a call interrupted by a signal, where calls can be.
 extern const std::optional<int> kInterruptedCode;
 

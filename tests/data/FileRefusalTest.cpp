@@ -107,8 +107,9 @@ TEST(FileRefusal, FailuresAfterOpeningSayWhatTheFixedTextLeavesOut) {
   const fs::path path = fs::current_path() / "list.bin";
   // A write names its file, and a held file has a remedy.
   const FileError held(FileErrorCause::SharingViolation, FileOperation::Write, path, kInUseCode);
-  EXPECT_EQ(fileErrorMessage(held), held.userMessage() + "\n" + utf8(path) +
-                                        ": in use by another program; close it there and try again");
+  EXPECT_EQ(fileErrorMessage(held),
+            held.userMessage() + "\n" + utf8(path) +
+                ": in use by another program; close it there and try again");
   const FileError full(FileErrorCause::DiskFull, FileOperation::Write, path, kDiskFullCode);
   EXPECT_EQ(fileErrorMessage(full), full.userMessage());
   // A read speaks of "an unnamed file": the path and the system's words follow.

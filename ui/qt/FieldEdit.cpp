@@ -58,8 +58,8 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent), guard_(new InputGuard
     QApplication::beep();
     // Unlike a full field, a character that simply vanishes needs a word.
     if (guard_->takeRefusedCharacter()) {
-      QToolTip::showText(mapToGlobal(QPoint(0, height())),
-                         QString::fromLatin1(kSingleByteOnlyText), this);
+      QToolTip::showText(mapToGlobal(QPoint(0, height())), QString::fromLatin1(kSingleByteOnlyText),
+                         this);
     }
   });
 }

@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 
+#include "data/windows/Utf16.h"
 #include "ui/DialogResources.h"
 #include "ui/HelpText.h"
 #include "ui/ServerListDialog.h"
 #include "ui/win32/AboutBox.h"
 #include "ui/win32/HelpWindow.h"
 #include "ui/win32/SingleByteEdit.h"
-#include "data/windows/Utf16.h"
 #include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32Prompts.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "data/SingleByteText.h"
-#include "ui/DialogConstants.h"
 #include "data/windows/Utf16.h"
+#include "ui/DialogConstants.h"
 
 namespace sci::win32 {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "data/windows/Utf16.h"
 #include "ui/CommandLine.h"
 #include "ui/win32/ProgramOutput.h"
 #include "ui/win32/ServerListWindow.h"
-#include "data/windows/Utf16.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The arguments as the C runtime split them, in UTF-16, so any file name

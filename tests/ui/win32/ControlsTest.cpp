@@ -119,8 +119,9 @@ TEST(Controls, TextFieldsRefuseCharactersWithoutSingleByteForm) {
   EXPECT_EQ(textOf(server), L"a\u00E9\u20AC\u2020z");
   // Each refused character is explained at the field (the emoji arrives as
   // two halves, each refused).
-  const std::wstring why = L"Unacceptable Character: Only Western European (Windows-1252) "
-                           L"characters can be stored.";
+  const std::wstring why =
+      L"Unacceptable Character: Only Western European (Windows-1252) "
+      L"characters can be stored.";
   EXPECT_EQ(g_balloons, std::vector<std::wstring>(4, why));
 
   struct PasteCase {

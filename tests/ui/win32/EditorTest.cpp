@@ -11,10 +11,10 @@
 #include "data/DeviceConfig.h"
 #include "data/ServerEntry.h"
 #include "data/ServerListFile.h"
+#include "data/windows/Utf16.h"
 #include "tests/ui/win32/Clipboard.h"
 #include "tests/ui/win32/Driver.h"
 #include "ui/DialogResources.h"
-#include "data/windows/Utf16.h"
 
 namespace sci::win32::test {
 namespace {
@@ -69,9 +69,9 @@ constexpr int kEditing[] = {IDC_SERVER,   IDC_PORT, IDC_KEY, IDC_USER_NAME,
 TEST(Startup, WithoutConfigurationTheEditorOpensReadOnly) {
   Folder folder;
   Editor editor(folder.path());
-  expectBoxAndPress(editor, L"VANTO",
-                    L"Can not open IPConfig.cfg\n" + (folder / L"IPConfig.cfg").wstring() +
-                        L": not found");
+  expectBoxAndPress(
+      editor, L"VANTO",
+      L"Can not open IPConfig.cfg\n" + (folder / L"IPConfig.cfg").wstring() + L": not found");
   EXPECT_EQ(editor.caption(), L"Marlix V1.3");
   for (int id : kEditing) EXPECT_FALSE(editor.enabled(id)) << id;
   for (int id : {IDC_POSITION, IDC_SPIN, IDC_COPY, IDC_DELETE, IDC_EXIT}) {
@@ -129,9 +129,9 @@ TEST(Startup, AListWithoutAnyConfigurationIsShownReadOnly) {
   writeList(lists / L"site.bin", "readonly.example", 21);
   Editor editor(work.path(), {(lists / L"site.bin").wstring()}, Start::Dialog,
                 program / L"sciedit.exe");
-  expectBoxAndPress(editor, L"VANTO",
-                    L"Can not open IPConfig.cfg\n" + (work / L"IPConfig.cfg").wstring() +
-                        L": not found");
+  expectBoxAndPress(
+      editor, L"VANTO",
+      L"Can not open IPConfig.cfg\n" + (work / L"IPConfig.cfg").wstring() + L": not found");
   expectBoxAndPress(editor, kAppName,
                     L"The list is shown read-only: editing needs a device configuration.\n"
                     L"Put your device's IPConfig.cfg next to the list or next to sciedit.exe.");
@@ -347,9 +347,9 @@ TEST(Files, RefusedFilesAndFailedSavesSayWhy) {
   expectBoxAndPress(editor, kAppName,
                     L"abort!\n" + (folder / L"missing.bin").wstring() + L": not found");
   chooseInFileDialog(editor, IDC_OPEN, folder / L"short.bin");
-  expectBoxAndPress(editor, kAppName,
-                    L"Length Error!\n" + (folder / L"short.bin").wstring() +
-                        L": 10 bytes found, 4124 expected");
+  expectBoxAndPress(
+      editor, kAppName,
+      L"Length Error!\n" + (folder / L"short.bin").wstring() + L": 10 bytes found, 4124 expected");
   chooseInFileDialog(editor, IDC_SAVE, folder / L"no-such-folder" / L"list.bin");
   expectBoxAndPress(editor, kAppName,
                     L"abort!\n" + (folder / L"no-such-folder" / L"list.bin").wstring() +
