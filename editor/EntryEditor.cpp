@@ -1,13 +1,10 @@
 #include "editor/EntryEditor.h"
 
-#include <cstdio>
+#include "editor/ListPositions.h"
 
 namespace sci {
 
 namespace {
-
-constexpr int kFirstPosition = 1;
-constexpr int kLastPosition = static_cast<int>(kEntryCount);
 
 // The order in which change marks are asked for; the first mark found ends the test.
 constexpr Field kMarkOrder[] = {
@@ -100,28 +97,5 @@ void EntryEditor::Delete() {
 void EntryEditor::UpdatePasteButton() { view_.setPasteEnabled(clipValid_); }
 
 void EntryEditor::replaceTable(const ServerTable& table) { table_ = table; }
-
-const char* EntryEditor::validationMessage(int code) {
-  switch (code) {
-    case kServerInvalid:
-      return "Server IP/URL invalid or confirm failed!";
-    case kPortInvalid:
-      return "Server TCP Port invalid or confirm failed!";
-    case kKeyInvalid:
-      return "Server DES key invalid!";
-    case kUserNameInvalid:
-      return "Login user name invalid!";
-    case kPasswordInvalid:
-      return "Login user password length less than 4 or confirm failed!";
-    default:
-      return "";
-  }
-}
-
-std::string EntryEditor::storedMessage(int index) {
-  char text[48];
-  std::snprintf(text, sizeof text, "Save SCI in list position %d", index);
-  return text;
-}
 
 }  // namespace sci

@@ -2,6 +2,34 @@
 
 namespace sci {
 
+std::optional<Field> mirrorOf(Field field) {
+  switch (field) {
+    case Field::ServerConfirm:
+      return Field::Server;
+    case Field::PortConfirm:
+      return Field::Port;
+    case Field::PasswordConfirm:
+      return Field::Password;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::size_t typingLimit(Field field) {
+  switch (mirrorOf(field).value_or(field)) {
+    case Field::Server:
+      return kServerMaxLength;
+    case Field::Key:
+      return kKeyTextMaxLength;
+    case Field::UserName:
+      return kUserNameMaxLength;
+    case Field::Password:
+      return kPasswordMaxLength;
+    default:
+      return 0;
+  }
+}
+
 EntryForm formFromEntry(const ServerEntry& entry) {
   EntryForm form;
   form.server = getText(entry.server);
@@ -25,11 +53,6 @@ const TextFieldRule* brokenRule(const EntryForm& form) {
     if ((form.*rule.text).size() < rule.minLength) return &rule;
   }
   return nullptr;
-}
-
-int validateForm(const EntryForm& form) {
-  const TextFieldRule* rule = brokenRule(form);
-  return rule ? rule->failure : kFormValid;
 }
 
 }  // namespace sci

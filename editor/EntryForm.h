@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "data/ServerEntry.h"
@@ -24,6 +25,15 @@ enum class Field {
   Password,
   PasswordConfirm,
 };
+
+// The visible field a hidden confirmation mirror copies; nullopt for a
+// visible field. The program alone fills a mirror.
+std::optional<Field> mirrorOf(Field field);
+
+// How many characters the user may type into a field, a mirror's being its
+// visible field's; 0 for the ports, whose text is read from its first
+// kPortTextReadLength characters instead.
+std::size_t typingLimit(Field field);
 
 struct EntryForm {
   std::string server;
@@ -80,8 +90,5 @@ void storeForm(const EntryForm& form, ServerEntry& entry);
 // The first rule the form breaks (only the minimum lengths are checked:
 // the fields' typing limits keep texts short), nullptr when it passes.
 const TextFieldRule* brokenRule(const EntryForm& form);
-
-// brokenRule's code, kFormValid when there is none.
-int validateForm(const EntryForm& form);
 
 }  // namespace sci

@@ -5,12 +5,9 @@
 
 #include "data/DeviceConfig.h"
 #include "data/ServerEntry.h"
+#include "editor/ListPositions.h"
 
 namespace sci {
-
-// The spin control shows list positions 1-based.
-inline constexpr int kFirstPosition = 1;
-inline constexpr int kLastPosition = static_cast<int>(kEntryCount);  // 20
 
 // Where the device configuration is read from unless the command line says otherwise.
 inline constexpr const char* kDefaultConfigPath = kDeviceConfigFileName;  // "IPConfig.cfg"

@@ -13,6 +13,14 @@ namespace sci {
 
 enum class DialogResult { Ok, Cancel };
 
+// What the user may bring into an edit field besides its typing limit.
+enum class FieldKind {
+  // Only characters that have a single-byte form, typed or pasted.
+  Text,
+  // Typed characters are decimal digits; the read-back judges pasted text.
+  Port,
+};
+
 class DialogControls {
  public:
   virtual ~DialogControls() = default;
@@ -25,6 +33,8 @@ class DialogControls {
   // How many characters the user may type or paste; text set by the program
   // is not cut.
   virtual void setInputLimit(ControlId id, std::size_t characters) = 0;
+  // Set once, before the user types.
+  virtual void setFieldKind(ControlId id, FieldKind kind) = 0;
 
   virtual void focus(ControlId id) = 0;
   // Focus with the whole text selected, where a refused field is shown.

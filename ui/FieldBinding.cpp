@@ -3,22 +3,20 @@
 #include <algorithm>
 
 #include "data/SingleByteText.h"
-#include "editor/FormLimits.h"
-#include "ui/DialogControls.h"
+#include "editor/PortText.h"
 #include "ui/DialogPrompts.h"
 
 namespace sci {
 
 const std::array<FieldBinding, 8> kFieldBindings{{
-    {IDC_SERVER, Field::Server, FieldKind::Text, kServerMaxLength, std::nullopt},
-    {IDC_SERVER_CONFIRM, Field::ServerConfirm, FieldKind::Text, kServerMaxLength, Field::Server},
-    {IDC_KEY, Field::Key, FieldKind::Text, kKeyTextMaxLength, std::nullopt},
-    {IDC_PORT, Field::Port, FieldKind::Port, 0, std::nullopt},
-    {IDC_PORT_CONFIRM, Field::PortConfirm, FieldKind::Port, 0, Field::Port},
-    {IDC_USER_NAME, Field::UserName, FieldKind::Text, kUserNameMaxLength, std::nullopt},
-    {IDC_PASSWORD, Field::Password, FieldKind::Text, kPasswordMaxLength, std::nullopt},
-    {IDC_PASSWORD_CONFIRM, Field::PasswordConfirm, FieldKind::Text, kPasswordMaxLength,
-     Field::Password},
+    {IDC_SERVER, Field::Server, FieldKind::Text},
+    {IDC_SERVER_CONFIRM, Field::ServerConfirm, FieldKind::Text},
+    {IDC_KEY, Field::Key, FieldKind::Text},
+    {IDC_PORT, Field::Port, FieldKind::Port},
+    {IDC_PORT_CONFIRM, Field::PortConfirm, FieldKind::Port},
+    {IDC_USER_NAME, Field::UserName, FieldKind::Text},
+    {IDC_PASSWORD, Field::Password, FieldKind::Text},
+    {IDC_PASSWORD_CONFIRM, Field::PasswordConfirm, FieldKind::Text},
 }};
 
 namespace {
@@ -65,7 +63,7 @@ std::size_t characterCount(std::string_view utf8) {
 void refuse(DialogControls& controls, DialogPrompts& prompts, const std::string& caption,
             const FieldBinding& binding, const std::string& message) {
   prompts.message(message, caption, PromptIcon::Exclamation, PromptButtons::Ok);
-  controls.focusAndSelectAll(bindingOf(binding.mirrorOf.value_or(binding.field)).control);
+  controls.focusAndSelectAll(bindingOf(mirrorOf(binding.field).value_or(binding.field)).control);
 }
 
 }  // namespace
@@ -79,9 +77,12 @@ std::string tooLongText(std::size_t limit) {
   return "Please enter no more than " + std::to_string(limit) + " characters.";
 }
 
-void applyInputLimits(DialogControls& controls) {
+void applyFieldRules(DialogControls& controls) {
   for (const FieldBinding& binding : kFieldBindings) {
-    if (binding.limit != 0) controls.setInputLimit(binding.control, binding.limit);
+    controls.setFieldKind(binding.control, binding.kind);
+    if (const std::size_t limit = typingLimit(binding.field)) {
+      controls.setInputLimit(binding.control, limit);
+    }
   }
 }
 
@@ -110,9 +111,10 @@ bool pullForm(DialogControls& controls, DialogPrompts& prompts, const std::strin
     // The hidden mirrors are filled by the program alone and the user can
     // never shorten them, so a long mirror (a long password from an opened
     // file) must not stop the read-back for good.
-    if (binding.mirrorOf) continue;
-    if (characterCount(text) > binding.limit) {
-      refuse(controls, prompts, caption, binding, tooLongText(binding.limit));
+    if (mirrorOf(binding.field)) continue;
+    const std::size_t limit = typingLimit(binding.field);
+    if (characterCount(text) > limit) {
+      refuse(controls, prompts, caption, binding, tooLongText(limit));
       return false;
     }
   }
@@ -124,8 +126,8 @@ bool fieldModified(const DialogControls& controls, Field field) {
 }
 
 void focusField(DialogControls& controls, Field field) {
-  const FieldBinding& binding = bindingOf(field);
-  controls.focus(bindingOf(binding.mirrorOf.value_or(field)).control);
+  // A mirror is never shown: the focus goes to the visible field it mirrors.
+  controls.focus(bindingOf(mirrorOf(field).value_or(field)).control);
 }
 
 }  // namespace sci

@@ -1,33 +1,24 @@
 #pragma once
 // The eight edit fields bound to the editor's form, as one table: the order
-// of the read-back, the control, the form field, its kind, its typing limit
-// and whether it is a hidden mirror of a visible field. Showing a form,
-// reading it back, the limits and the focus all walk this table.
+// of the read-back, the control, the form field and its kind. Typing limits
+// and hidden mirrors are the form's (typingLimit, mirrorOf). Showing a form,
+// reading it back, the fields' input rules and the focus all walk this table.
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string>
 
 #include "editor/EntryForm.h"
-#include "ui/DialogResources.h"
-#include "ui/PortText.h"
+#include "ui/DialogControls.h"
 
 namespace sci {
 
-class DialogControls;
 class DialogPrompts;
-
-enum class FieldKind { Text, Port };
 
 struct FieldBinding {
   ControlId control;
   Field field;
   FieldKind kind;
-  std::size_t limit;  // typing limit in characters; 0 for none
-  // A mirror is never shown: the program alone fills it, and the focus goes
-  // to the visible field it mirrors.
-  std::optional<Field> mirrorOf;
 };
 
 // In read-back order.
@@ -39,8 +30,8 @@ const FieldBinding& bindingOf(Field field);
 inline constexpr const char* kNotPositiveText = "Please enter a positive integer.";
 std::string tooLongText(std::size_t limit);  // "Please enter no more than N characters."
 
-// Gives each field its typing limit.
-void applyInputLimits(DialogControls& controls);
+// Gives each field its kind and typing limit.
+void applyFieldRules(DialogControls& controls);
 
 // A field that already shows its new text is not rewritten and keeps its
 // change mark.

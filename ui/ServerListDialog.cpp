@@ -23,7 +23,7 @@ const std::array<FileFilter, 2> kListFilters{{
     {kAllFilesFilterName, kAllFilesFilterPattern},
 }};
 
-// What EnableEditing switches: the visible fields and the file commands.
+// What enableEditing switches: the visible fields and the file commands.
 constexpr std::array<ControlId, 7> kEditingControls{IDC_SERVER,   IDC_PORT, IDC_KEY, IDC_USER_NAME,
                                                     IDC_PASSWORD, IDC_OPEN, IDC_SAVE};
 
@@ -51,7 +51,7 @@ ServerListDialog::ServerListDialog(DialogControls& controls, DialogPrompts& prom
       savedTable_(editor_.table()) {}
 
 void ServerListDialog::OnInitDialog() {
-  applyInputLimits(controls_);
+  applyFieldRules(controls_);
   controls_.setPositionRange(kFirstPosition, kLastPosition);
   controls_.setPosition(kFirstPosition);
   editor_.ShowEntry();
@@ -70,7 +70,7 @@ void ServerListDialog::loadConfiguration() {
     if (file.result == FileResult::Ok) refusal.result = decodeDeviceConfig(file.bytes, config_);
   } catch (const FileError& error) {
     showStop(fileErrorMessage(error));
-    EnableEditing(false);
+    enableEditing(false);
     return;
   }
   if (refusal.result == FileResult::Ok) {
@@ -79,7 +79,7 @@ void ServerListDialog::loadConfiguration() {
   }
   showStop(refusalMessage(configPath_, refusal),
            resultMessage(refusal.result, ResultFile::DeviceConfig).caption);
-  EnableEditing(false);
+  enableEditing(false);
 }
 
 void ServerListDialog::showStop(const std::string& text, const std::string& caption) {
@@ -87,7 +87,7 @@ void ServerListDialog::showStop(const std::string& text, const std::string& capt
                    PromptButtons::Ok);
 }
 
-void ServerListDialog::EnableEditing(bool enable) {
+void ServerListDialog::enableEditing(bool enable) {
   for (ControlId id : kEditingControls) controls_.setEnabled(id, enable);
 }
 
@@ -222,7 +222,12 @@ void ServerListDialog::OnPaste() { editor_.Paste(); }
 
 void ServerListDialog::OnDelete() { editor_.Delete(); }
 
-int ServerListDialog::OnDeltaPos(int iPos, int iDelta) { return editor_.MoveTo(iPos, iDelta); }
+int ServerListDialog::OnDeltaPos(int iDelta) {
+  // A page key or an accelerated hold proposes several entries at once; the
+  // list moves one at a time so that no entry is passed over unseen.
+  if (iDelta != 0) editor_.MoveTo(editor_.current() + kFirstPosition, iDelta > 0 ? 1 : -1);
+  return editor_.current() + kFirstPosition;
+}
 
 void ServerListDialog::pushForm(const EntryForm& form) {
   sci::pushForm(controls_, form);

@@ -53,10 +53,12 @@ class ServerListDialog : public EntryView {
   void OnCopy();
   void OnPaste();
   void OnDelete();
-  // The spin control's proposed change; returns the change to apply.
-  int OnDeltaPos(int iPos, int iDelta);
+  // The spin control proposes a change of the list position: one entry up
+  // or down by its sign, however large it is. Returns the position (1-based)
+  // the control is to show, the same one when the move was refused.
+  int OnDeltaPos(int iDelta);
 
-  void EnableEditing(bool enable);
+  void enableEditing(bool enable);
   // Whether Open is offered: only with a valid device configuration.
   bool canOpen() const;
   // The list given at start, read as Open reads a chosen file with the same

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "editor/ListPositions.h"
+
 namespace sci::test {
 
 ServerEntry makeEntry(const std::string& server, std::uint32_t port, const std::string& keyText,
@@ -28,11 +30,13 @@ ServerTable distinctTable() {
 }
 
 int stepSpinControl(int position, int change) {
-  constexpr int kMin = 1;
-  constexpr int kMax = static_cast<int>(kEntryCount);
   const long long target = static_cast<long long>(position) + change;
-  if (target > kMax) return (position == kMax && change > 0) ? kMin : kMax;
-  if (target < kMin) return (position == kMin && change < 0) ? kMax : kMin;
+  if (target > kLastPosition) {
+    return (position == kLastPosition && change > 0) ? kFirstPosition : kLastPosition;
+  }
+  if (target < kFirstPosition) {
+    return (position == kFirstPosition && change < 0) ? kLastPosition : kFirstPosition;
+  }
   return static_cast<int>(target);
 }
 

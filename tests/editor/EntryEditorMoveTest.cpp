@@ -5,12 +5,11 @@
 
 #include <climits>
 
+#include "editor/ListPositions.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace sci::test {
 namespace {
-
-constexpr int kLastPosition = static_cast<int>(kEntryCount);
 
 struct MoveCase {
   int from;

@@ -2,46 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
-#include "editor/FormLimits.h"
+#include "editor/PortText.h"
 
 namespace sci::test {
-
-namespace {
-
-// The hidden mirrors are filled by the program alone, so the dialog does not
-// hold them to a typing limit.
-std::optional<std::size_t> limitOf(Field field) {
-  switch (field) {
-    case Field::Server:
-      return kServerMaxLength;
-    case Field::Key:
-      return kKeyTextMaxLength;
-    case Field::UserName:
-      return kUserNameMaxLength;
-    case Field::Password:
-      return kPasswordMaxLength;
-    default:
-      return std::nullopt;
-  }
-}
-
-// Digits only, as the port fields accept; too large a number saturates.
-std::optional<std::uint32_t> parsePort(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    if (value > std::numeric_limits<std::uint32_t>::max()) {
-      value = std::numeric_limits<std::uint32_t>::max();
-    }
-  }
-  return static_cast<std::uint32_t>(value);
-}
-
-}  // namespace
 
 void FakeEntryView::type(Field field, std::string text) {
   texts_[index(field)] = std::move(text);
@@ -69,9 +32,11 @@ void FakeEntryView::pushForm(const EntryForm& form) {
 bool FakeEntryView::readText(Field field, std::string& value) {
   if (stopAt == field) return false;
   value = texts_[index(field)];
-  const auto limit = limitOf(field);
-  if (applyLimits && limit && value.size() > *limit) {
-    limitMessages.push_back(*limit);
+  // The hidden mirrors are filled by the program alone, so the read-back
+  // does not hold them to a typing limit.
+  const std::size_t limit = typingLimit(field);
+  if (applyLimits && !mirrorOf(field) && value.size() > limit) {
+    limitMessages.push_back(limit);
     focused = field;
     return false;
   }
@@ -80,7 +45,7 @@ bool FakeEntryView::readText(Field field, std::string& value) {
 
 bool FakeEntryView::readPort(Field field, std::uint32_t& value) {
   if (stopAt == field) return false;
-  const auto parsed = parsePort(texts_[index(field)]);
+  const auto parsed = parsePortText(texts_[index(field)]);
   if (!parsed) return false;
   value = *parsed;
   return true;

@@ -24,8 +24,8 @@ class FakeEntryView : public EntryView {
   const std::string& text(Field field) const { return texts_[index(field)]; }
 
   // Read-back options. With limits on, an over-long text in a visible field
-  // is taken whole and the read-back stops after it (limits as in
-  // editor/FormLimits.h; the hidden mirrors have none).
+  // is taken whole and the read-back stops after it (typingLimit; the hidden
+  // mirrors have none). Port texts read as parsePortText reads them.
   // stopAt makes the read-back refuse that field as a bad port text would:
   // it keeps its previous value and nothing after it is read.
   bool applyLimits = false;

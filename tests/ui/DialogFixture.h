@@ -27,6 +27,7 @@ class FakeControls : public DialogControls {
     std::string text;
     bool modified = false;
     std::size_t limit = 0;
+    std::optional<FieldKind> kind;
     bool enabled = true;
   };
 
@@ -52,6 +53,7 @@ class FakeControls : public DialogControls {
   void setInputLimit(ControlId id, std::size_t characters) override {
     controls[id].limit = characters;
   }
+  void setFieldKind(ControlId id, FieldKind kind) override { controls[id].kind = kind; }
   void focus(ControlId id) override {
     focused = id;
     selectedAll.reset();

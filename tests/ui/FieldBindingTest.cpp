@@ -1,10 +1,9 @@
 // The binding table: showing a form, the read-back in its order with its
-// messages, the port's reading, change marks, focus, and Enter.
+// messages, change marks, focus, and Enter.
 
 #include "editor/FormLimits.h"
 #include "tests/ui/DialogFixture.h"
 #include "ui/FieldBinding.h"
-#include "ui/PortText.h"
 
 namespace sci::test {
 namespace {
@@ -18,38 +17,7 @@ TEST(FieldBinding, TableHoldsEveryFieldOnceInReadBackOrder) {
     EXPECT_EQ(kFieldBindings[i].field, order[i]) << i;
     EXPECT_EQ(&bindingOf(order[i]), &kFieldBindings[i]);
   }
-  EXPECT_EQ(bindingOf(Field::PasswordConfirm).mirrorOf, Field::Password);
   EXPECT_EQ(bindingOf(Field::Server).control, IDC_SERVER);
-}
-
-struct PortCase {
-  std::string text;
-  std::optional<std::uint32_t> port;
-};
-
-TEST(PortText, ReadsAsTheReadBackDoes) {
-  const PortCase cases[] = {
-      {"", std::nullopt},
-      {"0", 0u},
-      {"+0", std::nullopt},
-      {"+5", 5u},
-      {" 42 ", 42u},
-      {"\t8\t", 8u},
-      {"-1", std::nullopt},
-      {"99999999999", 4294967295u},
-      {"4294967295", 4294967295u},
-      {"007", 7u},
-      {"++1", std::nullopt},
-      {"+", std::nullopt},
-      {"1 2", std::nullopt},
-      {"80x", std::nullopt},
-      {"443" + std::string(28, ' ') + "junk", 443u},
-      // Characters, not bytes, count towards the 31 read: an e acute is one.
-      {"\xc3\xa9", std::nullopt},
-      {"443" + std::string(27, ' ') + "\xc3\xa9" + "junk", std::nullopt},
-      {"443" + std::string(28, ' ') + "\xc3\xa9", 443u},
-  };
-  for (const PortCase& c : cases) EXPECT_EQ(parsePortText(c.text), c.port) << '"' << c.text << '"';
 }
 
 TEST_F(DialogTest, PushKeepsTheChangeMarkOfAFieldThatAlreadyShowsTheText) {
@@ -180,14 +148,14 @@ TEST_F(DialogTest, MovingWithAnInvalidFormAsksAndCancelStays) {
     started();
     prompts.answers = {discard ? PromptAnswer::Ok : PromptAnswer::Cancel};
     controls.type(IDC_SERVER, "short");
-    const int delta = dialog->OnDeltaPos(1, 1);
+    const int shown = dialog->OnDeltaPos(+1);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text,
               "Invalid input data!\nDiscard current server connection information ?");
     EXPECT_EQ(prompts.messages[0].caption, "SCI");
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Question);
     EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::OkCancel);
-    EXPECT_EQ(delta, discard ? 1 : 0);
+    EXPECT_EQ(shown, discard ? 2 : 1);
     EXPECT_EQ(dialog->editor().current(), discard ? 1 : 0);
     EXPECT_EQ(controls.text(IDC_SERVER), "");
     EXPECT_EQ(controls.focused, IDC_SERVER);
@@ -199,7 +167,7 @@ TEST_F(DialogTest, CopyAndPasteCarryAnEntryToAnotherPosition) {
   showFirst(makeEntry("server.example", 8080, "user", "secret"));
   dialog->OnCopy();
   EXPECT_TRUE(controls.enabled(IDC_PASTE));
-  EXPECT_EQ(dialog->OnDeltaPos(1, 1), 1);
+  EXPECT_EQ(dialog->OnDeltaPos(+1), 2);
   dialog->OnPaste();
   EXPECT_EQ(controls.text(IDC_SERVER), "server.example");
   EXPECT_EQ(dialog->editor().table().entries[1], dialog->editor().table().entries[0]);

@@ -52,7 +52,7 @@ TEST_F(DialogTest, OpenOffersTheListFiltersAndKeepsThePosition) {
   started();
   const fs::path list = dir / "numbered.bin";
   writeList(list, numberedTable());
-  for (int i = 0; i < 6; ++i) dialog->OnDeltaPos(i + 1, 1);
+  for (int i = 0; i < 6; ++i) dialog->OnDeltaPos(+1);
   prompts.chosen = {list};
   dialog->OnOpen();
   ASSERT_EQ(prompts.fileModes, std::vector<FileDialogMode>{FileDialogMode::Open});
@@ -275,11 +275,11 @@ TEST_F(DialogTest, ListGivenAtStartIsShownReadOnlyWithoutAConfiguration) {
   EXPECT_FALSE(controls.enabled(IDC_SAVE));
 
   // Stepping and copying still work; closing asks nothing, as nothing can be saved.
-  EXPECT_EQ(dialog->OnDeltaPos(1, 1), 1);
-  dialog->OnDeltaPos(2, -1);
+  EXPECT_EQ(dialog->OnDeltaPos(+1), 2);
+  dialog->OnDeltaPos(-1);
   dialog->OnCopy();
   EXPECT_TRUE(controls.enabled(IDC_PASTE));
-  dialog->OnDeltaPos(1, 1);
+  dialog->OnDeltaPos(+1);
   dialog->OnPaste();
   EXPECT_FALSE(dialog->hasUnsavedChanges());
   dialog->OnCancel();

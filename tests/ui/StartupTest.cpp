@@ -87,6 +87,14 @@ TEST_F(DialogTest, StartShowsTheFirstEntryWithLimitsAndRange) {
   EXPECT_EQ(controls.controls[IDC_PASSWORD].limit, kPasswordMaxLength);
   EXPECT_EQ(controls.controls[IDC_PASSWORD_CONFIRM].limit, kPasswordMaxLength);
   EXPECT_EQ(controls.controls[IDC_PORT].limit, 0u);
+  // Digits are typed into the ports; every other field takes single-byte text.
+  for (ControlId id : {IDC_PORT, IDC_PORT_CONFIRM}) {
+    EXPECT_EQ(controls.controls[id].kind, FieldKind::Port) << id;
+  }
+  for (ControlId id : {IDC_SERVER, IDC_SERVER_CONFIRM, IDC_KEY, IDC_USER_NAME, IDC_PASSWORD,
+                       IDC_PASSWORD_CONFIRM}) {
+    EXPECT_EQ(controls.controls[id].kind, FieldKind::Text) << id;
+  }
   // The first entry of the initial table, nothing marked as changed.
   EXPECT_EQ(controls.text(IDC_PORT), std::to_string(dialog->editor().form().port));
   EXPECT_EQ(controls.text(IDC_SERVER), dialog->editor().form().server);

@@ -46,28 +46,28 @@ const ChangeCase kChanges[] = {
     {"stored by moving away",
      [](ServerListDialog& d, FakeControls& c) {
        c.type(IDC_PORT, "8443");
-       d.OnDeltaPos(1, 1);
+       d.OnDeltaPos(+1);
      },
      true},
     {"pasted over another entry",
      [](ServerListDialog& d, auto&) {
        d.OnCopy();
-       d.OnDeltaPos(1, 1);
+       d.OnDeltaPos(+1);
        d.OnPaste();
      },
      true},
     {"deleted", [](ServerListDialog& d, auto&) { d.OnDelete(); }, true},
     {"an empty entry deleted",
      [](ServerListDialog& d, auto&) {
-       d.OnDeltaPos(1, -1);
+       d.OnDeltaPos(-1);
        d.OnDelete();
      },
      false},
     {"only stepped through and copied",
      [](ServerListDialog& d, auto&) {
-       d.OnDeltaPos(1, 1);
+       d.OnDeltaPos(+1);
        d.OnCopy();
-       d.OnDeltaPos(2, -1);
+       d.OnDeltaPos(-1);
      },
      false},
 };
@@ -84,7 +84,7 @@ TEST_F(UnsavedTest, ChangesThatNoFileHoldsAreUnsaved) {
 
 TEST_F(UnsavedTest, OpeningOrSavingClearsTheMarkAFailedSaveDoesNot) {
   controls.type(IDC_SERVER, "changed.example");
-  dialog->OnDeltaPos(1, 1);
+  dialog->OnDeltaPos(+1);
   controls.type(IDC_USER_NAME, "typed");
 
   prompts.chosen = {dir / "missing-folder" / "x.bin"};

@@ -1,7 +1,7 @@
 #pragma once
-// The list position 1..20 with its up/down arrows. Every step first asks the
-// owner, which may refuse or redirect it; the box then shows the position
-// the owner returns. The number itself cannot be edited.
+// The list position with its up/down arrows; the owner sets the range. Every
+// step first asks the owner, which may refuse or redirect it; the box then
+// shows the position the owner returns. The number itself cannot be edited.
 
 #include <QSpinBox>
 #include <functional>
@@ -12,9 +12,8 @@ class PositionSpinBox : public QSpinBox {
   Q_OBJECT
 
  public:
-  // Called with the shown position and the proposed change (+1 or -1);
-  // returns the position to show.
-  using MoveRequest = std::function<int(int position, int delta)>;
+  // Called with the proposed change in steps; returns the position to show.
+  using MoveRequest = std::function<int(int delta)>;
 
   explicit PositionSpinBox(QWidget* parent = nullptr);
 

@@ -75,6 +75,11 @@ void QtDialogControls::setInputLimit(ControlId id, std::size_t characters) {
   if (FieldEdit* field = edit(id)) field->setInputLimit(static_cast<int>(characters));
 }
 
+void QtDialogControls::setFieldKind(ControlId id, FieldKind kind) {
+  // Every FieldEdit refuses characters without a single-byte form already.
+  if (FieldEdit* field = edit(id)) field->setDigitsOnly(kind == FieldKind::Port);
+}
+
 void QtDialogControls::focus(ControlId id) {
   if (QWidget* target = widget(id)) target->setFocus(Qt::OtherFocusReason);
 }

@@ -24,6 +24,7 @@ class QtDialogControls : public DialogControls {
   void setText(ControlId id, std::string_view text) override;
   bool modified(ControlId id) const override;
   void setInputLimit(ControlId id, std::size_t characters) override;
+  void setFieldKind(ControlId id, FieldKind kind) override;
   void focus(ControlId id) override;
   void focusAndSelectAll(ControlId id) override;
   void setEnabled(ControlId id, bool enabled) override;

@@ -19,8 +19,6 @@ namespace sci {
 
 namespace {
 
-constexpr const char* kInitialCaption = SCIEDIT_DIALOG_CAPTION;
-
 // Widths from the original layout, in dialog units (a quarter of the
 // average character width), so the window scales with its font.
 int dialogUnitsX(const QWidget* widget, int units) {
@@ -55,26 +53,25 @@ QPushButton* makeButton(QWidget* parent, const QString& text, const char* name) 
 
 ServerListWidgets buildServerListLayout(QDialog& dialog) {
   ServerListWidgets w;
-  dialog.setWindowTitle(QString::fromLatin1(kInitialCaption));
+  dialog.setWindowTitle(QStringLiteral(SCIEDIT_DIALOG_CAPTION));
   dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   dialog.setModal(true);
   dialog.setWindowIcon(appIcon());
 
-  auto* serverGroup = new QGroupBox(QStringLiteral("Server"), &dialog);
+  auto* serverGroup = new QGroupBox(QStringLiteral(SCIEDIT_TEXT_SERVER_GROUP), &dialog);
   w.server = makeEdit(serverGroup, "serverEdit", QStringLiteral("Server IP / URL"), 160);
   w.port = makeEdit(serverGroup, "portEdit", QStringLiteral("TCP port"), 40);
   w.serverConfirm =
       makeEdit(serverGroup, "serverConfirmEdit", QStringLiteral("Server confirmation"), 160);
   w.portConfirm = makeEdit(serverGroup, "portConfirmEdit", QStringLiteral("Port confirmation"), 40);
   w.key = makeEdit(serverGroup, "keyEdit", QStringLiteral("DES key"), 205);
-  w.port->setDigitsOnly(true);
-  w.portConfirm->setDigitsOnly(true);
 
-  auto* serverLabel = makeLabel(serverGroup, QStringLiteral("IP / URL"), w.server);
-  auto* portLabel = makeLabel(serverGroup, QStringLiteral("TCP &Port"), w.port);
-  auto* confirmLabel = makeLabel(serverGroup, QStringLiteral("*confirm"), w.serverConfirm);
-  auto* keyLabel = makeLabel(serverGroup, QStringLiteral("DES Key"), w.key);
+  auto* serverLabel = makeLabel(serverGroup, QStringLiteral(SCIEDIT_TEXT_SERVER), w.server);
+  auto* portLabel = makeLabel(serverGroup, QStringLiteral(SCIEDIT_TEXT_PORT), w.port);
+  auto* confirmLabel =
+      makeLabel(serverGroup, QStringLiteral(SCIEDIT_TEXT_CONFIRM), w.serverConfirm);
+  auto* keyLabel = makeLabel(serverGroup, QStringLiteral(SCIEDIT_TEXT_KEY), w.key);
   confirmLabel->setObjectName(QStringLiteral("confirmLabel"));
 
   auto* serverGrid = new QGridLayout(serverGroup);
@@ -89,19 +86,19 @@ ServerListWidgets buildServerListLayout(QDialog& dialog) {
   serverGrid->addWidget(w.key, 3, 1, 1, 2);
   serverGrid->setColumnMinimumWidth(0, dialogUnitsX(&dialog, 40));
 
-  auto* userGroup = new QGroupBox(QStringLiteral("User"), &dialog);
+  auto* userGroup = new QGroupBox(QStringLiteral(SCIEDIT_TEXT_USER_GROUP), &dialog);
   w.userName = makeEdit(userGroup, "userNameEdit", QStringLiteral("User name"), 85);
   w.password = makeEdit(userGroup, "passwordEdit", QStringLiteral("Password"), 85);
   w.passwordConfirm =
       makeEdit(userGroup, "passwordConfirmEdit", QStringLiteral("Password confirmation"), 85);
-  auto* nameLabel = makeLabel(userGroup, QStringLiteral("Name"), w.userName);
-  auto* passwordLabel = makeLabel(userGroup, QStringLiteral("Password"), w.password);
+  auto* nameLabel = makeLabel(userGroup, QStringLiteral(SCIEDIT_TEXT_USER_NAME), w.userName);
+  auto* passwordLabel = makeLabel(userGroup, QStringLiteral(SCIEDIT_TEXT_PASSWORD), w.password);
   auto* passwordConfirmLabel =
-      makeLabel(userGroup, QStringLiteral("*password confirm"), w.passwordConfirm);
+      makeLabel(userGroup, QStringLiteral(SCIEDIT_TEXT_PASSWORD_CONFIRM), w.passwordConfirm);
   passwordConfirmLabel->setObjectName(QStringLiteral("passwordConfirmLabel"));
-  w.copy = makeButton(userGroup, QStringLiteral("&Copy"), "copyButton");
-  w.paste = makeButton(userGroup, QStringLiteral("&Paste"), "pasteButton");
-  w.remove = makeButton(userGroup, QStringLiteral("&Delete"), "deleteButton");
+  w.copy = makeButton(userGroup, QStringLiteral(SCIEDIT_TEXT_COPY), "copyButton");
+  w.paste = makeButton(userGroup, QStringLiteral(SCIEDIT_TEXT_PASTE), "pasteButton");
+  w.remove = makeButton(userGroup, QStringLiteral(SCIEDIT_TEXT_DELETE), "deleteButton");
 
   auto* userGrid = new QGridLayout(userGroup);
   userGrid->addWidget(nameLabel, 0, 0);
@@ -120,10 +117,10 @@ ServerListWidgets buildServerListLayout(QDialog& dialog) {
   w.position->setObjectName(QStringLiteral("positionSpin"));
   w.position->setAccessibleName(QStringLiteral("Server list item"));
   w.position->setMinimumWidth(dialogUnitsX(&dialog, 39));
-  auto* positionLabel = makeLabel(&dialog, QStringLiteral("Server List Item:"), w.position);
-  w.open = makeButton(&dialog, QStringLiteral("&Open..."), "openButton");
-  w.save = makeButton(&dialog, QStringLiteral("&Save..."), "saveButton");
-  w.exit = makeButton(&dialog, QStringLiteral("&Exit"), "exitButton");
+  auto* positionLabel = makeLabel(&dialog, QStringLiteral(SCIEDIT_TEXT_POSITION), w.position);
+  w.open = makeButton(&dialog, QStringLiteral(SCIEDIT_TEXT_OPEN), "openButton");
+  w.save = makeButton(&dialog, QStringLiteral(SCIEDIT_TEXT_SAVE), "saveButton");
+  w.exit = makeButton(&dialog, QStringLiteral(SCIEDIT_TEXT_EXIT), "exitButton");
 
   auto* commandRow = new QHBoxLayout;
   commandRow->addWidget(positionLabel);
@@ -140,7 +137,7 @@ ServerListWidgets buildServerListLayout(QDialog& dialog) {
                                  groupFrame.right() + groupInner.right(), 0);
 
   // Kept for the layout's sake; nothing ever writes or shows it.
-  auto* infoLabel = new QLabel(QStringLiteral("Info:"), &dialog);
+  auto* infoLabel = new QLabel(QStringLiteral(SCIEDIT_TEXT_INFO), &dialog);
   infoLabel->setObjectName(QStringLiteral("infoLabel"));
   w.infoLine = new QLabel(&dialog);
   w.infoLine->setObjectName(QStringLiteral("infoLine"));

@@ -37,10 +37,7 @@ void ServerListWindow::connectCommands() {
   connect(widgets_.paste, &QPushButton::clicked, this, [this] { dialog_->OnPaste(); });
   connect(widgets_.remove, &QPushButton::clicked, this, [this] { dialog_->OnDelete(); });
   connect(widgets_.exit, &QPushButton::clicked, this, &ServerListWindow::reject);
-  widgets_.position->setMoveRequest([this](int position, int delta) {
-    dialog_->OnDeltaPos(position, delta);
-    return dialog_->editor().current() + 1;
-  });
+  widgets_.position->setMoveRequest([this](int delta) { return dialog_->OnDeltaPos(delta); });
 }
 
 void ServerListWindow::OnOpen() { dialog_->OnOpen(); }

@@ -8,7 +8,6 @@
 #include "ui/ServerListDialog.h"
 #include "ui/win32/AboutBox.h"
 #include "ui/win32/HelpWindow.h"
-#include "ui/win32/SingleByteEdit.h"
 #include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32Prompts.h"
 
@@ -17,9 +16,6 @@ namespace sci::win32 {
 namespace {
 
 constexpr UINT kOpenListAtStart = WM_APP + 1;
-
-constexpr int kTextFields[] = {IDC_SERVER,    IDC_SERVER_CONFIRM, IDC_KEY,
-                               IDC_USER_NAME, IDC_PASSWORD,       IDC_PASSWORD_CONFIRM};
 
 // Windows places a template's dialog at its coordinates; the program's only
 // window opens in the middle of the work area instead.
@@ -110,7 +106,6 @@ void ServerListWindow::addAboutItem() {
 }
 
 void ServerListWindow::initDialog() {
-  for (int id : kTextFields) refuseWideCharacters(GetDlgItem(window_, id));
   addAboutItem();
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
@@ -182,7 +177,9 @@ INT_PTR ServerListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (!binding_ || header->idFrom != IDC_SPIN || header->code != UDN_DELTAPOS) return FALSE;
       auto* change = reinterpret_cast<NMUPDOWN*>(lParam);
-      change->iDelta = binding_->dialog.OnDeltaPos(change->iPos, change->iDelta);
+      // The control adds iDelta to its position; a position within its range
+      // is taken as it is, with no wrap.
+      change->iDelta = binding_->dialog.OnDeltaPos(change->iDelta) - change->iPos;
       SetWindowLongPtrW(window_, DWLP_MSGRESULT, 0);
       return TRUE;
     }

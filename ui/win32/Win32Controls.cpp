@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "data/windows/Utf16.h"
+#include "ui/win32/SingleByteEdit.h"
 
 namespace sci::win32 {
 
@@ -27,6 +28,20 @@ bool Win32Controls::modified(ControlId id) const {
 void Win32Controls::setInputLimit(ControlId id, std::size_t characters) {
   // The edit control limits typing and pasting only, never WM_SETTEXT.
   SendDlgItemMessageW(dialog_, id, EM_LIMITTEXT, characters, 0);
+}
+
+void Win32Controls::setFieldKind(ControlId id, FieldKind kind) {
+  const HWND edit = item(id);
+  switch (kind) {
+    case FieldKind::Text:
+      refuseWideCharacters(edit);
+      break;
+    case FieldKind::Port:
+      // The edit control reads ES_NUMBER at each typed character, so the
+      // style takes effect when set after creation.
+      SetWindowLongW(edit, GWL_STYLE, GetWindowLongW(edit, GWL_STYLE) | ES_NUMBER);
+      break;
+  }
 }
 
 void Win32Controls::focus(ControlId id) {

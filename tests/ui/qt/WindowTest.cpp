@@ -1,5 +1,6 @@
 // The window as a window manager and a mouse meet it: fixed sizes, the
-// focus after message boxes and file dialogs, and what the mouse wheel does.
+// focus after message boxes and file dialogs, and what the mouse wheel and
+// the page keys do to the list position.
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -27,6 +28,7 @@ class WindowTest : public QObject {
   void focusComesBackAfterPrompts();
   void wheelDoesNotMoveThroughTheList_data();
   void wheelDoesNotMoveThroughTheList();
+  void pageKeysMoveOneEntry();
 };
 
 void WindowTest::fixedSizeWithoutMinimiseOrMaximise_data() {
@@ -145,6 +147,22 @@ void WindowTest::wheelDoesNotMoveThroughTheList() {
   run.prompts.answers.append(PromptAnswer::Ok);
   run.step(+1);
   QCOMPARE(run.position()->value(), 2);
+}
+
+// Page Up/Down propose ten steps at once; the list still moves one entry,
+// round either end.
+void WindowTest::pageKeysMoveOneEntry() {
+  Workspace ws;
+  DialogRun run(ws.writeGoodConfig());
+  QCOMPARE(run.position()->maximum(), 20);
+  const std::pair<Qt::Key, int> presses[] = {
+      {Qt::Key_PageUp, 2}, {Qt::Key_PageDown, 1}, {Qt::Key_PageDown, 20}, {Qt::Key_PageUp, 1}};
+  for (const auto& [key, shown] : presses) {
+    QTest::keyClick(run.position(), key);
+    QCOMPARE(run.position()->value(), shown);
+    QCOMPARE(run.dialog().editor().current(), shown - 1);
+  }
+  QCOMPARE(run.prompts.messages.size(), 0);
 }
 
 QTEST_MAIN(WindowTest)

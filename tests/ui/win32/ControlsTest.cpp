@@ -1,7 +1,8 @@
 // The controls as the core sees them: UTF-8 in and out, the change mark,
 // input limits that bind the user and not the program, the spin control's
-// range and position, and text fields that refuse characters without a
-// single-byte form as they are typed or pasted.
+// range and position, port fields that take typed digits only, and text
+// fields that refuse characters without a single-byte form as they are typed
+// or pasted.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,7 +14,6 @@
 
 #include "tests/ui/win32/InProcess.h"
 #include "ui/DialogResources.h"
-#include "ui/win32/SingleByteEdit.h"
 #include "ui/win32/Win32Controls.h"
 
 namespace sci::win32 {
@@ -93,6 +93,16 @@ TEST(Controls, EnablingFocusCaptionAndSpin) {
   EXPECT_EQ(textOf(dialog.item(IDC_POSITION)), L"7");
 }
 
+TEST(Controls, PortFieldsTakeTypedDigitsOnly) {
+  BareDialog dialog;
+  Win32Controls controls(dialog.window());
+  const HWND port = dialog.item(IDC_PORT);
+  controls.setFieldKind(IDC_PORT, FieldKind::Port);
+  EXPECT_NE(GetWindowLongW(port, GWL_STYLE) & ES_NUMBER, 0);
+  type(port, L"8a0-8");
+  EXPECT_EQ(textOf(port), L"808");
+}
+
 // Records the balloon tips an edit is asked to show; installed after the
 // filter, so it sees what the filter sends.
 std::vector<std::wstring> g_balloons;
@@ -110,7 +120,7 @@ TEST(Controls, TextFieldsRefuseCharactersWithoutSingleByteForm) {
   BareDialog dialog;
   Win32Controls controls(dialog.window());
   const HWND server = dialog.item(IDC_SERVER);
-  refuseWideCharacters(server);
+  controls.setFieldKind(IDC_SERVER, FieldKind::Text);
   SetWindowSubclass(server, recordBalloons, 1, 0);
   g_balloons.clear();
   // Typed: Latin-1, the euro sign and dagger (Windows-1252's 0x80 and 0x86)

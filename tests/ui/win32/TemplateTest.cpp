@@ -76,12 +76,13 @@ constexpr DWORD kEdit = WS_TABSTOP | WS_CHILD;
 constexpr DWORD kUpDown =
     UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS;
 
-// Template order, which is also the order of the child windows.
+// Template order, which is also the order of the child windows. The ports
+// get their digits-only style at start-up, from the field table.
 const ControlSpec kServerList[] = {
     {IDC_SERVER, L"Edit", L"", 63, 51, 160, 17, true, kEdit | ES_AUTOHSCROLL, ES_NUMBER},
-    {IDC_PORT, L"Edit", L"", 228, 51, 40, 17, true, kEdit | ES_NUMBER, ES_READONLY},
+    {IDC_PORT, L"Edit", L"", 228, 51, 40, 17, true, kEdit, ES_READONLY},
     {IDC_SERVER_CONFIRM, L"Edit", L"", 63, 74, 160, 17, false, kEdit | ES_AUTOHSCROLL, 0},
-    {IDC_PORT_CONFIRM, L"Edit", L"", 228, 74, 40, 17, false, kEdit | ES_NUMBER, 0},
+    {IDC_PORT_CONFIRM, L"Edit", L"", 228, 74, 40, 17, false, kEdit, 0},
     {IDC_KEY, L"Edit", L"", 63, 97, 205, 17, true, kEdit | ES_AUTOHSCROLL, 0},
     {IDC_USER_NAME, L"Edit", L"", 65, 137, 85, 17, true, kEdit | ES_AUTOHSCROLL, 0},
     {IDC_PASSWORD, L"Edit", L"", 65, 160, 85, 17, true, kEdit | ES_AUTOHSCROLL, ES_PASSWORD},

@@ -1,4 +1,4 @@
-#include "ui/PortText.h"
+#include "editor/PortText.h"
 
 #include <limits>
 
