@@ -1,10 +1,12 @@
 // The window furniture of the real main dialog, checked inside its own
 // process, where Wine lets a test read the system menu and compare icon
 // handles: the About item and its masked command, the icons, the drag icon,
-// and F1's help window.
+// F1's help window, and the spin control under acceleration.
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <fstream>
 
@@ -50,6 +52,27 @@ std::wstring menuText(HMENU menu, UINT position) {
   wchar_t text[128] = {};
   GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
   return text;
+}
+
+// An accelerated hold proposes several entries per step; the control shows
+// the one entry the list moved, round either end.
+TEST_F(Shell, AcceleratedSpinMovesOneEntry) {
+  const HWND spin = GetDlgItem(dialog(), IDC_SPIN);
+  UDACCEL accel{0, 5};
+  SendMessageW(spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+  RECT area;
+  GetClientRect(spin, &area);
+  const int x = area.right / 2;
+  const struct {
+    int y;
+    int shown;
+  } presses[] = {{area.bottom / 4, 2}, {area.bottom * 3 / 4, 1}, {area.bottom * 3 / 4, 20}};
+  for (const auto& press : presses) {
+    SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, press.y));
+    SendMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(x, press.y));
+    EXPECT_EQ(SendMessageW(spin, UDM_GETPOS32, 0, 0), press.shown);
+    EXPECT_EQ(textOf(GetDlgItem(dialog(), IDC_POSITION)), std::to_wstring(press.shown));
+  }
 }
 
 TEST_F(Shell, SystemMenuEndsWithSeparatorAndAboutItem) {
