@@ -2,6 +2,8 @@
 // The editing logic over the server list: which entry is on screen, moving
 // values between it and the view, validation, and the list commands.
 
+#include <string>
+
 #include "data/ServerEntry.h"
 #include "editor/EntryForm.h"
 #include "editor/EntryView.h"
@@ -41,6 +43,8 @@ class EntryEditor {
   // After a good Open: the whole table is replaced, position and clip kept.
   void replaceTable(const ServerTable& table);
 
+  // The text a successful store prepares; the dialog does not show it.
+  static std::string storedMessage(int index);  // "Save SCI in list position %d"
   static constexpr const char* kDiscardQuestion =
       "Invalid input data!\nDiscard current server connection information ?";
   static constexpr const char* kDiscardCaption = "SCI";
