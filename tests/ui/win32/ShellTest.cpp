@@ -126,6 +126,55 @@ TEST_F(Shell, AboutCommandIsMaskedAndShowsTheAboutBox) {
   }
 }
 
+// Closes the first box that opens over the About box, whoever owns it, and
+// notes its owner and text: a box F1 wrongly sent to the main dialog is
+// closed too instead of waiting for ever.
+struct HelpOverAbout {
+  static inline HWND main = nullptr, about = nullptr, owner = nullptr;
+  static inline std::wstring text;
+  static void CALLBACK tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND box, LPARAM timer) -> BOOL {
+          wchar_t name[16] = {};
+          GetClassNameW(box, name, 16);
+          if (box == main || box == about || !IsWindowVisible(box) ||
+              std::wstring(name) != L"#32770") {
+            return TRUE;
+          }
+          KillTimer(nullptr, UINT_PTR(timer));
+          owner = GetWindow(box, GW_OWNER);
+          for (HWND edit : childrenOfClass(box, L"Edit")) text = textOf(edit);
+          PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+          return FALSE;
+        },
+        LPARAM(timer));
+  }
+};
+
+TEST_F(Shell, F1InTheAboutBoxShowsItsOwnHelpOverIt) {
+  HelpOverAbout::main = dialog();
+  HelpOverAbout::owner = nullptr;
+  HelpOverAbout::text.clear();
+  {
+    WhenBoxAppears act(dialog(), [&](HWND box) {
+      HelpOverAbout::about = box;
+      const UINT_PTR timer = SetTimer(nullptr, 0, 50, HelpOverAbout::tick);
+      HELPINFO help{};
+      help.cbSize = sizeof help;
+      help.iContextType = HELPINFO_WINDOW;
+      SendMessageW(box, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+      KillTimer(nullptr, timer);
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageW(dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    ASSERT_TRUE(act.acted());
+  }
+  EXPECT_EQ(HelpOverAbout::owner, HelpOverAbout::about);
+  EXPECT_NE(HelpOverAbout::text.find(L"Shows the editor's version"), std::wstring::npos)
+      << "the About box's help";
+}
+
 TEST_F(Shell, IconsAreTheProgramsOwn) {
   const auto big = reinterpret_cast<HICON>(SendMessageW(dialog(), WM_GETICON, ICON_BIG, 0));
   const auto small = reinterpret_cast<HICON>(SendMessageW(dialog(), WM_GETICON, ICON_SMALL, 0));
@@ -146,10 +195,12 @@ TEST_F(Shell, IconsAreTheProgramsOwn) {
 TEST_F(Shell, HelpShowsTheHelpTextInAWindowOfItsOwn) {
   std::wstring caption, text;
   HWND owner = nullptr;
+  bool focusOnOk = false;
   {
     WhenBoxAppears act(dialog(), [&](HWND box) {
       caption = textOf(box);
       owner = GetWindow(box, GW_OWNER);
+      focusOnOk = GetFocus() == GetDlgItem(box, IDOK);
       for (HWND edit : childrenOfClass(box, L"Edit")) text = textOf(edit);
       PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
     });
@@ -162,6 +213,8 @@ TEST_F(Shell, HelpShowsTheHelpTextInAWindowOfItsOwn) {
   EXPECT_NE(caption.find(L"Help"), std::wstring::npos);
   EXPECT_EQ(owner, dialog());
   EXPECT_NE(text.find(L"Server List Item"), std::wstring::npos) << "the main dialog's help";
+  // Reading starts at the top, not with the whole text selected.
+  EXPECT_TRUE(focusOnOk);
 }
 
 }  // namespace
