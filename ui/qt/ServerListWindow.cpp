@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
 
 #include "ui/AboutText.h"
 #include "ui/qt/AboutDialog.h"
@@ -11,21 +13,21 @@
 
 namespace sci {
 
-ServerListWindow::ServerListWindow(WindowSetup setup, QWidget* parent) : QDialog(parent) {
+ServerListWindow::ServerListWindow(DialogSetup setup, DialogPrompts* prompts, QWidget* parent)
+    : QDialog(parent) {
   setObjectName(QStringLiteral("serverListDialog"));
   widgets_ = buildServerListLayout(*this);
   controls_ = std::make_unique<QtDialogControls>(*this, widgets_, [this](DialogResult result) {
     done(result == DialogResult::Ok ? Accepted : Rejected);
   });
-  prompts_ = std::make_unique<QtDialogPrompts>(setup.prompts, *this);
-  DialogSetup core;
-  core.configPath = std::move(setup.configPath);
-  core.configNamed = setup.configNamed;
-  core.writeOps = std::move(setup.writeOps);
-  dialog_ = std::make_unique<ServerListDialog>(*controls_, *prompts_, std::move(core));
+  if (!prompts) {
+    ownPrompts_ = std::make_unique<QtPrompts>(this);
+    prompts = ownPrompts_.get();
+  }
+  core_ = std::make_unique<ServerListDialog>(*controls_, *prompts, std::move(setup));
   connectCommands();
   buildActions();
-  dialog_->OnInitDialog();
+  core_->OnInitDialog();
 }
 
 ServerListWindow::~ServerListWindow() = default;
@@ -33,19 +35,19 @@ ServerListWindow::~ServerListWindow() = default;
 void ServerListWindow::connectCommands() {
   connect(widgets_.open, &QPushButton::clicked, this, &ServerListWindow::OnOpen);
   connect(widgets_.save, &QPushButton::clicked, this, &ServerListWindow::OnSave);
-  connect(widgets_.copy, &QPushButton::clicked, this, [this] { dialog_->OnCopy(); });
-  connect(widgets_.paste, &QPushButton::clicked, this, [this] { dialog_->OnPaste(); });
-  connect(widgets_.remove, &QPushButton::clicked, this, [this] { dialog_->OnDelete(); });
+  connect(widgets_.copy, &QPushButton::clicked, this, [this] { core_->OnCopy(); });
+  connect(widgets_.paste, &QPushButton::clicked, this, [this] { core_->OnPaste(); });
+  connect(widgets_.remove, &QPushButton::clicked, this, [this] { core_->OnDelete(); });
   connect(widgets_.exit, &QPushButton::clicked, this, &ServerListWindow::reject);
   widgets_.position->setMoveRequest([this](int position, int delta) {
-    dialog_->OnDeltaPos(position, delta);
-    return dialog_->editor().current() + 1;
+    core_->OnDeltaPos(position, delta);
+    return core_->editor().current() + 1;
   });
 }
 
-void ServerListWindow::OnOpen() { dialog_->OnOpen(); }
+void ServerListWindow::OnOpen() { core_->OnOpen(); }
 
-void ServerListWindow::OnSave() { dialog_->OnSave(); }
+void ServerListWindow::OnSave() { core_->OnSave(); }
 
 void ServerListWindow::buildActions() {
   // The window manager's own menu is out of reach on X11 and Wayland, so
@@ -67,9 +69,15 @@ void ServerListWindow::buildActions() {
   setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void ServerListWindow::accept() { dialog_->OnOK(); }
+void ServerListWindow::accept() { core_->OnOK(); }
 
-void ServerListWindow::reject() { dialog_->OnCancel(); }
+void ServerListWindow::reject() { core_->OnCancel(); }
+
+void ServerListWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Queued, so that its messages stand over the window once it is up.
+  QTimer::singleShot(0, this, [this] { core_->OnShown(); });
+}
 
 void ServerListWindow::keyPressEvent(QKeyEvent* event) {
   // There is no OK button: Enter on a push button presses it, anywhere else

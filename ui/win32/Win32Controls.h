@@ -16,6 +16,8 @@ class Win32Controls : public DialogControls {
   bool modified(ControlId id) const override;
   void setInputLimit(ControlId id, std::size_t characters) override;
   void focus(ControlId id) override;
+  ControlId focusedControl() const override;
+  void activate() override;
   void focusAndSelectAll(ControlId id) override;
   void setEnabled(ControlId id, bool enabled) override;
   bool enabled(ControlId id) const override;
