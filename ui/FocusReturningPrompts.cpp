@@ -28,8 +28,7 @@ PromptAnswer FocusReturningPrompts::message(std::string_view text, std::string_v
   return prompts_.message(text, caption, icon, buttons);
 }
 
-std::optional<std::filesystem::path> FocusReturningPrompts::chooseFile(
-    const FileRequest& request) {
+std::optional<std::filesystem::path> FocusReturningPrompts::chooseFile(const FileRequest& request) {
   const Return focusReturn(controls_);
   return prompts_.chooseFile(request);
 }

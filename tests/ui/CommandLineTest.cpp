@@ -102,8 +102,10 @@ TEST(CommandLine, PathsStayUtf8) {
 // function, so the configuration, whether it was named and the list reach
 // the dialog alike.
 TEST(CommandLine, SetsUpTheDialog) {
-  for (const auto& arguments : std::vector<std::vector<std::string>>{
-           {"sciedit", "--config", "device.cfg", "site.bin"}, {"sciedit", "site.bin"}, {"sciedit"}}) {
+  for (const auto& arguments :
+       std::vector<std::vector<std::string>>{{"sciedit", "--config", "device.cfg", "site.bin"},
+                                             {"sciedit", "site.bin"},
+                                             {"sciedit"}}) {
     const CommandLine command = parseCommandLine(arguments);
     const DialogSetup setup = setupFrom(command);
     EXPECT_EQ(setup.configPath, command.configPath);

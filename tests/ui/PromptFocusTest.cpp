@@ -15,9 +15,9 @@ namespace fs = std::filesystem;
 struct FocusCase {
   const char* name;
   std::function<void(DialogTest&, FakeControls&, FakePrompts&, ServerListDialog&)> act;
-  int prompts;          // boxes and file dialogs shown
+  int prompts;  // boxes and file dialogs shown
   ControlId focusAfter;
-  bool selectedAll;     // a refused field shows its whole text
+  bool selectedAll;  // a refused field shows its whole text
 };
 
 class PromptFocus : public DialogTest, public ::testing::WithParamInterface<FocusCase> {

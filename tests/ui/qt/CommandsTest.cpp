@@ -155,7 +155,8 @@ void CommandsTest::saveWritesTheLastStoredEntry() {
 
   QCOMPARE(run.prompts.messages.size(), 0);
   QCOMPARE(run.prompts.files.back().mode, FileDialogMode::Save);
-  QCOMPARE(filterNames(run.prompts.files.back()), QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
+  QCOMPARE(filterNames(run.prompts.files.back()),
+           QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
   // The extension is added and the unstored edit is left out.
   QVERIFY(ws.readList(QStringLiteral("out.bin")).entries == table.entries);
   QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("short"));
@@ -170,7 +171,8 @@ void CommandsTest::openKeepsThePosition() {
 
   run.openList(list);
   QCOMPARE(run.prompts.files.back().mode, FileDialogMode::Open);
-  QCOMPARE(filterNames(run.prompts.files.back()), QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
+  QCOMPARE(filterNames(run.prompts.files.back()),
+           QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
   QCOMPARE(run.prompts.messages.size(), 0);
   QCOMPARE(run.position()->value(), 7);
   QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("server-6.example"));

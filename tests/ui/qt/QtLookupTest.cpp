@@ -101,8 +101,8 @@ void QtLookupTest::allFilesMeansEveryFile() {
     static_cast<QDialog*>(dialog)->accept();
   });
   QtPrompts prompts(nullptr);
-  const QString chosen =
-      fromPath(prompts.chooseFile(listRequest(saving ? FileDialogMode::Save : FileDialogMode::Open)));
+  const QString chosen = fromPath(
+      prompts.chooseFile(listRequest(saving ? FileDialogMode::Save : FileDialogMode::Open)));
   QVERIFY2(foundTypes, "the file dialog shows no list of its file types");
   QVERIFY2(listsNameWithoutDot,
            "'All Files (*.*)' hides a name without a dot: QtPrompts no longer reaches the "
