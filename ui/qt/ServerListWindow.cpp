@@ -24,10 +24,10 @@ ServerListWindow::ServerListWindow(DialogSetup setup, DialogPrompts* prompts, QW
     ownPrompts_ = std::make_unique<QtPrompts>(this);
     prompts = ownPrompts_.get();
   }
-  core_ = std::make_unique<ServerListDialog>(*controls_, *prompts, std::move(setup));
+  dialog_ = std::make_unique<ServerListDialog>(*controls_, *prompts, std::move(setup));
   connectCommands();
   buildActions();
-  core_->OnInitDialog();
+  dialog_->OnInitDialog();
 }
 
 ServerListWindow::~ServerListWindow() = default;
@@ -35,19 +35,19 @@ ServerListWindow::~ServerListWindow() = default;
 void ServerListWindow::connectCommands() {
   connect(widgets_.open, &QPushButton::clicked, this, &ServerListWindow::OnOpen);
   connect(widgets_.save, &QPushButton::clicked, this, &ServerListWindow::OnSave);
-  connect(widgets_.copy, &QPushButton::clicked, this, [this] { core_->OnCopy(); });
-  connect(widgets_.paste, &QPushButton::clicked, this, [this] { core_->OnPaste(); });
-  connect(widgets_.remove, &QPushButton::clicked, this, [this] { core_->OnDelete(); });
+  connect(widgets_.copy, &QPushButton::clicked, this, [this] { dialog_->OnCopy(); });
+  connect(widgets_.paste, &QPushButton::clicked, this, [this] { dialog_->OnPaste(); });
+  connect(widgets_.remove, &QPushButton::clicked, this, [this] { dialog_->OnDelete(); });
   connect(widgets_.exit, &QPushButton::clicked, this, &ServerListWindow::reject);
   widgets_.position->setMoveRequest([this](int position, int delta) {
-    core_->OnDeltaPos(position, delta);
-    return core_->editor().current() + 1;
+    dialog_->OnDeltaPos(position, delta);
+    return dialog_->editor().current() + 1;
   });
 }
 
-void ServerListWindow::OnOpen() { core_->OnOpen(); }
+void ServerListWindow::OnOpen() { dialog_->OnOpen(); }
 
-void ServerListWindow::OnSave() { core_->OnSave(); }
+void ServerListWindow::OnSave() { dialog_->OnSave(); }
 
 void ServerListWindow::buildActions() {
   // The window manager's own menu is out of reach on X11 and Wayland, so
@@ -69,14 +69,14 @@ void ServerListWindow::buildActions() {
   setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void ServerListWindow::accept() { core_->OnOK(); }
+void ServerListWindow::accept() { dialog_->OnOK(); }
 
-void ServerListWindow::reject() { core_->OnCancel(); }
+void ServerListWindow::reject() { dialog_->OnCancel(); }
 
 void ServerListWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Queued, so that its messages stand over the window once it is up.
-  QTimer::singleShot(0, this, [this] { core_->OnShown(); });
+  QTimer::singleShot(0, this, [this] { dialog_->OnShown(); });
 }
 
 void ServerListWindow::keyPressEvent(QKeyEvent* event) {

@@ -26,10 +26,10 @@ class ServerListWindow : public QDialog {
                             QWidget* parent = nullptr);
   ~ServerListWindow() override;
 
-  ServerListDialog& core() { return *core_; }
-  const EntryEditor& editor() const { return core_->editor(); }
-  const DeviceConfig& deviceConfig() const { return core_->deviceConfig(); }
-  bool canOpen() const { return core_->canOpen(); }
+  ServerListDialog& core() { return *dialog_; }
+  const EntryEditor& editor() const { return dialog_->editor(); }
+  const DeviceConfig& deviceConfig() const { return dialog_->deviceConfig(); }
+  bool canOpen() const { return dialog_->canOpen(); }
 
  public slots:
   // Closes only when every field passes the read-back.
@@ -52,7 +52,7 @@ class ServerListWindow : public QDialog {
   ServerListWidgets widgets_;
   std::unique_ptr<QtDialogControls> controls_;
   std::unique_ptr<QtPrompts> ownPrompts_;
-  std::unique_ptr<ServerListDialog> core_;
+  std::unique_ptr<ServerListDialog> dialog_;
 };
 
 }  // namespace sci
