@@ -37,6 +37,12 @@ class DialogControls {
   virtual void setFieldKind(ControlId id, FieldKind kind) = 0;
 
   virtual void focus(ControlId id) = 0;
+  // The control with the focus, or 0 when none of the window's has it.
+  virtual ControlId focusedControl() const = 0;
+  // Makes the window the active one again after a box or file dialog it
+  // owned has closed, however it was closed, and keeps it so once that
+  // window is really gone: the focus the core gives afterwards must hold.
+  virtual void activate() = 0;
   // Focus with the whole text selected, where a refused field is shown.
   virtual void focusAndSelectAll(ControlId id) = 0;
 

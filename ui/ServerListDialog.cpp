@@ -2,6 +2,7 @@
 
 #include <array>
 #include <exception>
+#include <utility>
 
 #include "data/FileError.h"
 #include "data/FileRefusal.h"
@@ -10,6 +11,7 @@
 #include "data/SingleByteText.h"
 #include "data/SystemError.h"
 #include "ui/ApplicationName.h"
+#include "ui/CommandLine.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogPrompts.h"
 #include "ui/FieldBinding.h"
@@ -38,15 +40,24 @@ std::filesystem::path fromUtf8(const std::string& text) {
 
 }  // namespace
 
+DialogSetup setupFrom(const CommandLine& command) {
+  DialogSetup setup;
+  setup.configPath = command.configPath;
+  setup.configNamed = command.configNamed;
+  setup.listPath = command.listPath;
+  return setup;
+}
+
 ServerListDialog::ServerListDialog(DialogControls& controls, DialogPrompts& prompts,
                                    DialogSetup setup)
     : controls_(controls),
-      prompts_(prompts),
+      prompts_(prompts, controls),
       configPath_(std::move(setup.configPath)),
       configNamed_(setup.configNamed),
       writeOps_(std::move(setup.writeOps)),
       applicationName_(setup.applicationName.empty() ? sci::applicationName()
                                                      : std::move(setup.applicationName)),
+      listAtStart_(std::move(setup.listPath)),
       editor_(*this),
       savedTable_(editor_.table()) {}
 
@@ -57,6 +68,10 @@ void ServerListDialog::OnInitDialog() {
   editor_.ShowEntry();
   editor_.UpdatePasteButton();
   loadConfiguration();
+}
+
+void ServerListDialog::OnShown() {
+  if (const auto list = std::exchange(listAtStart_, std::nullopt)) openList(*list);
 }
 
 void ServerListDialog::loadConfiguration() {
@@ -94,8 +109,19 @@ void ServerListDialog::enableEditing(bool enable) {
 bool ServerListDialog::canOpen() const { return controls_.enabled(IDC_OPEN); }
 
 void ServerListDialog::OnOpen() {
-  const auto chosen = prompts_.chooseFile(FileDialogMode::Open, kListFilters, listFolder_);
-  if (chosen) readList(*chosen);
+  if (const auto chosen = chooseList(FileDialogMode::Open)) readList(*chosen);
+}
+
+std::optional<std::filesystem::path> ServerListDialog::chooseList(FileDialogMode mode) {
+  FileRequest request;
+  request.mode = mode;
+  request.filters = kListFilters;
+  request.startFolder = listFolder_;
+  // Save replaces a file without asking first, and Open takes any name:
+  // reading one that does not exist fails with the message that names it.
+  request.askBeforeReplacing = false;
+  request.mustExist = false;
+  return prompts_.chooseFile(request);
 }
 
 void ServerListDialog::openList(const std::filesystem::path& path) {
@@ -144,7 +170,7 @@ bool ServerListDialog::readList(const std::filesystem::path& path) {
 void ServerListDialog::OnSave() { saveList(); }
 
 bool ServerListDialog::saveList() {
-  const auto chosen = prompts_.chooseFile(FileDialogMode::Save, kListFilters, listFolder_);
+  const auto chosen = chooseList(FileDialogMode::Save);
   if (!chosen) return false;
   // An invalid form is not stored: the file carries the entry as last stored.
   editor_.StoreEntry();

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "data/AtomicWrite.h"
@@ -17,10 +18,12 @@
 #include "ui/DialogConstants.h"
 #include "ui/DialogControls.h"
 #include "ui/FieldBinding.h"
+#include "ui/FocusReturningPrompts.h"
 
 namespace sci {
 
 class DialogPrompts;
+struct CommandLine;
 
 struct DialogSetup {
   std::filesystem::path configPath = kDefaultConfigPath;
@@ -31,7 +34,13 @@ struct DialogSetup {
   // The caption of every message that names no other; empty for the
   // running program's name.
   std::string applicationName;
+  // The list given at start, opened by OnShown.
+  std::optional<std::filesystem::path> listPath;
 };
+
+// The start-up both front ends take from their command line, so that the
+// two cannot differ.
+DialogSetup setupFrom(const CommandLine& command);
 
 class ServerListDialog : public EntryView {
  public:
@@ -44,6 +53,9 @@ class ServerListDialog : public EntryView {
   // Limits, the first entry, the clipboard's button and the device
   // configuration that decides the caption and whether editing is offered.
   void OnInitDialog();
+  // Once the window is up, so that the messages stand over it: opens the
+  // list given at start, if any, with openList. Only the first call does.
+  void OnShown();
   void OnOpen();
   void OnSave();
   // Enter: closes only when every field passes the read-back. Either way of
@@ -86,6 +98,8 @@ class ServerListDialog : public EntryView {
   bool readList(const std::filesystem::path& path);
   // True when the list was written.
   bool saveList();
+  // The file dialog for lists, as Open and Save show it.
+  std::optional<std::filesystem::path> chooseList(FileDialogMode mode);
   void closeAfterAsking(DialogResult result);
   void markSaved();
   void rememberShownTexts();
@@ -93,7 +107,8 @@ class ServerListDialog : public EntryView {
   void showStop(const std::string& text, const std::string& caption = {});
 
   DialogControls& controls_;
-  DialogPrompts& prompts_;
+  // Every prompt goes through here, so the focus comes back after it.
+  FocusReturningPrompts prompts_;
   std::filesystem::path configPath_;
   bool configNamed_;
   // Where the file dialogs start: the folder of the list last opened or
@@ -101,6 +116,8 @@ class ServerListDialog : public EntryView {
   std::filesystem::path listFolder_;
   WriteOps writeOps_;
   std::string applicationName_;
+  // Until OnShown opens it.
+  std::optional<std::filesystem::path> listAtStart_;
   DeviceConfig config_;
   EntryEditor editor_;
   // The table as the last opened or saved file holds it.

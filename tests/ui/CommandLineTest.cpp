@@ -98,6 +98,28 @@ TEST(CommandLine, PathsStayUtf8) {
   EXPECT_TRUE(command.configPath.u8string() == u8"\u03bb.cfg");
 }
 
+// Both front ends start the dialog from the command line through one
+// function, so the configuration, whether it was named and the list reach
+// the dialog alike.
+TEST(CommandLine, SetsUpTheDialog) {
+  for (const auto& arguments :
+       std::vector<std::vector<std::string>>{{"sciedit", "--config", "device.cfg", "site.bin"},
+                                             {"sciedit", "site.bin"},
+                                             {"sciedit"}}) {
+    const CommandLine command = parseCommandLine(arguments);
+    const DialogSetup setup = setupFrom(command);
+    EXPECT_EQ(setup.configPath, command.configPath);
+    EXPECT_EQ(setup.configNamed, command.configNamed);
+    EXPECT_EQ(setup.listPath, command.listPath);
+  }
+  const DialogSetup named = setupFrom(parseCommandLine({"sciedit", "--config", "d.cfg", "s.bin"}));
+  EXPECT_TRUE(named.configNamed);
+  EXPECT_EQ(named.configPath.filename(), "d.cfg");
+  ASSERT_TRUE(named.listPath);
+  EXPECT_EQ(named.listPath->filename(), "s.bin");
+  EXPECT_FALSE(setupFrom(parseCommandLine({"sciedit"})).listPath);
+}
+
 // Changes the current folder for the life of the object.
 class InFolder {
  public:

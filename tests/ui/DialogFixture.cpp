@@ -51,6 +51,7 @@ void DialogTest::start(std::optional<std::vector<std::uint8_t>> config, WriteOps
   setup.configNamed = configNamed;
   setup.writeOps = std::move(writeOps);
   setup.applicationName = kAppName;
+  setup.listPath = listAtStart;
   dialog = std::make_unique<ServerListDialog>(controls, prompts, std::move(setup));
   dialog->OnInitDialog();
 }

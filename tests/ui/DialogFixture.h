@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -14,6 +13,7 @@
 
 #include "data/ServerEntry.h"
 #include "tests/data/TempDir.h"
+#include "tests/ui/FakePrompts.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogPrompts.h"
 #include "ui/ServerListDialog.h"
@@ -37,6 +37,9 @@ class FakeControls : public DialogControls {
   std::optional<ControlId> focused;
   std::optional<ControlId> selectedAll;
   std::optional<DialogResult> closed;
+  // Whether the window is the active one; the core's activate() makes it so.
+  bool active = true;
+  int activations = 0;
 
   // The user types text over the field's contents.
   void type(ControlId id, const std::string& text) {
@@ -58,6 +61,11 @@ class FakeControls : public DialogControls {
     focused = id;
     selectedAll.reset();
   }
+  ControlId focusedControl() const override { return focused.value_or(0); }
+  void activate() override {
+    active = true;
+    ++activations;
+  }
   void focusAndSelectAll(ControlId id) override {
     focused = id;
     selectedAll = id;
@@ -76,52 +84,6 @@ class FakeControls : public DialogControls {
   Control find(ControlId id) const {
     const auto it = controls.find(id);
     return it == controls.end() ? Control{} : it->second;
-  }
-};
-
-struct Shown {
-  std::string text;
-  std::string caption;
-  PromptIcon icon;
-  PromptButtons buttons;
-};
-
-// Records every message and file dialog and answers them from a script.
-class FakePrompts : public DialogPrompts {
- public:
-  std::vector<Shown> messages;
-  std::deque<PromptAnswer> answers;                         // for questions; none left = Cancel
-  std::deque<std::optional<std::filesystem::path>> chosen;  // none left = Cancel
-  std::vector<FileDialogMode> fileModes;
-  std::vector<std::filesystem::path> startFolders;
-  std::vector<std::vector<FileFilter>> filters;
-
-  PromptAnswer message(std::string_view text, std::string_view caption, PromptIcon icon,
-                       PromptButtons buttons) override {
-    messages.push_back({std::string(text), std::string(caption), icon, buttons});
-    if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
-    if (answers.empty()) return PromptAnswer::Cancel;
-    const PromptAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-
-  std::optional<std::filesystem::path> chooseFile(
-      FileDialogMode mode, std::span<const FileFilter> offered,
-      const std::filesystem::path& startFolder) override {
-    fileModes.push_back(mode);
-    startFolders.push_back(startFolder);
-    filters.emplace_back(offered.begin(), offered.end());
-    if (chosen.empty()) return std::nullopt;
-    auto path = chosen.front();
-    chosen.pop_front();
-    return path;
-  }
-
-  std::vector<std::string> texts() const {
-    std::vector<std::string> result;
-    for (const Shown& shown : messages) result.push_back(shown.text);
-    return result;
   }
 };
 
@@ -153,6 +115,8 @@ class DialogTest : public ::testing::Test {
   TempDir dir;
   // As if the configuration was named with --config.
   bool configNamed = false;
+  // As if a list was named on the command line.
+  std::optional<std::filesystem::path> listAtStart;
   FakeControls controls;
   FakePrompts prompts;
   std::unique_ptr<ServerListDialog> dialog;

@@ -55,11 +55,12 @@ TEST_F(DialogTest, OpenOffersTheListFiltersAndKeepsThePosition) {
   for (int i = 0; i < 6; ++i) dialog->OnDeltaPos(+1);
   prompts.chosen = {list};
   dialog->OnOpen();
-  ASSERT_EQ(prompts.fileModes, std::vector<FileDialogMode>{FileDialogMode::Open});
-  ASSERT_EQ(prompts.filters[0].size(), 2u);
-  EXPECT_EQ(prompts.filters[0][0].name, "BIN Files (*.bin)");
-  EXPECT_EQ(prompts.filters[0][0].pattern, "*.bin");
-  EXPECT_EQ(prompts.filters[0][1].name, "All Files (*.*)");
+  ASSERT_EQ(prompts.fileModes(), std::vector<FileDialogMode>{FileDialogMode::Open});
+  ASSERT_EQ(prompts.files[0].filters.size(), 2u);
+  EXPECT_EQ(prompts.files[0].filters[0].name, "BIN Files (*.bin)");
+  EXPECT_EQ(prompts.files[0].filters[0].pattern, "*.bin");
+  EXPECT_EQ(prompts.files[0].filters[1].name, "All Files (*.*)");
+  EXPECT_EQ(prompts.files[0].filters[1].pattern, "*.*");
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_EQ(dialog->editor().current(), 6);
   EXPECT_EQ(controls.text(IDC_SERVER), "server-6.example");
@@ -67,11 +68,29 @@ TEST_F(DialogTest, OpenOffersTheListFiltersAndKeepsThePosition) {
   EXPECT_EQ(controls.text(IDC_USER_NAME), "user6");
 }
 
+// Neither dialog asks before replacing a file, and Open takes any name:
+// reading one that does not exist fails with the message naming it. Each
+// front end only maps these to its own dialog.
+TEST_F(DialogTest, FileDialogsAreAskedForWithTheListPolicy) {
+  started();
+  dialog->OnOpen();
+  dialog->OnSave();
+  ASSERT_EQ(prompts.files.size(), 2u);
+  for (const auto& [asked, mode] : {std::pair{prompts.files[0], FileDialogMode::Open},
+                                    std::pair{prompts.files[1], FileDialogMode::Save}}) {
+    EXPECT_EQ(asked.mode, mode);
+    EXPECT_FALSE(asked.askBeforeReplacing);
+    EXPECT_FALSE(asked.mustExist);
+    ASSERT_EQ(asked.filters.size(), 2u);
+    EXPECT_EQ(asked.filters[0].pattern, "*.bin");
+  }
+}
+
 TEST_F(DialogTest, CancelledFileDialogsDoNothing) {
   started();
   dialog->OnOpen();
   dialog->OnSave();
-  EXPECT_EQ(prompts.fileModes.size(), 2u);
+  EXPECT_EQ(prompts.files.size(), 2u);
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_EQ(dialog->editor().table(), initialTable());
 }
@@ -128,7 +147,7 @@ TEST_F(DialogTest, SaveAddsTheExtensionAndWritesTheLastStoredEntry) {
   prompts.chosen = {dir / "out"};
   dialog->OnSave();
   EXPECT_TRUE(prompts.messages.empty());
-  EXPECT_EQ(prompts.fileModes.back(), FileDialogMode::Save);
+  EXPECT_EQ(prompts.files.back().mode, FileDialogMode::Save);
   EXPECT_EQ(readBack(dir / "out.bin").entries, table.entries);
   EXPECT_EQ(controls.text(IDC_SERVER), "short");
 }
@@ -238,28 +257,39 @@ TEST_F(DialogTest, NamesOutsideLatin1ReachTheDiskAndTheMessages) {
       << prompts.messages[0].text;
 }
 
-TEST_F(DialogTest, ListGivenAtStartOpensAsOpenDoes) {
-  started();
+TEST_F(DialogTest, ListGivenAtStartOpensAsOpenDoesOnceTheWindowIsShown) {
   const fs::path list = dir / "site.bin";
   writeList(list, tableStartingWith(makeEntry("vpn.example.com", 8443, "admin", "secret")));
-  dialog->openList(list);
+  listAtStart = list;
+  start();
+  // Not before the window is up, or its messages would stand over nothing.
+  EXPECT_EQ(dialog->editor().table(), initialTable());
+  dialog->OnShown();
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_EQ(controls.text(IDC_SERVER), "vpn.example.com");
-  EXPECT_TRUE(prompts.fileModes.empty());
+  EXPECT_TRUE(prompts.files.empty());
+  // Shown again (restored after being minimised): the typing stays.
+  controls.type(IDC_SERVER, "typed.example");
+  dialog->OnShown();
+  EXPECT_EQ(controls.text(IDC_SERVER), "typed.example");
 
-  dialog->openList(dir / "missing.bin");
+  listAtStart = dir / "missing.bin";
+  controls = FakeControls{};
+  started();
+  dialog->OnShown();
   EXPECT_EQ(prompts.texts(), std::vector<std::string>{
                                  "abort!\n" + utf8(dir.path() / "missing.bin") + ": not found"});
 }
 
 TEST_F(DialogTest, ListGivenAtStartIsShownReadOnlyWithoutAConfiguration) {
-  start(std::nullopt);
-  prompts.messages.clear();
   const fs::path list = dir / "site.bin";
   const ServerTable table =
       tableStartingWith(makeEntry("vpn.example.com", 8443, "admin", "secret"));
   writeList(list, table);
-  dialog->openList(list);
+  listAtStart = list;
+  start(std::nullopt);
+  prompts.messages.clear();
+  dialog->OnShown();
   // After the configuration's own message, one box says why nothing can be
   // changed and where the configuration belongs; the list is there to look at.
   ASSERT_EQ(prompts.messages.size(), 1u);
@@ -296,25 +326,27 @@ TEST_F(DialogTest, FileDialogsStartInTheFolderOfTheLastList) {
   fs::create_directories(dir / "saved");
   prompts.chosen = {std::nullopt};
   dialog->OnOpen();
-  EXPECT_EQ(prompts.startFolders.back(), fs::path());
+  EXPECT_EQ(prompts.files.back().startFolder, fs::path());
 
   writeList(dir / "given" / "a.bin", initialTable());
-  dialog->openList(dir / "given" / "a.bin");
+  listAtStart = dir / "given" / "a.bin";
+  start();
+  dialog->OnShown();
   writeList(dir / "opened" / "b.bin", initialTable());
   prompts.chosen = {dir / "opened" / "b.bin"};
   dialog->OnOpen();
-  EXPECT_EQ(prompts.startFolders.back(), dir.path() / "given");
+  EXPECT_EQ(prompts.files.back().startFolder, dir.path() / "given");
 
   prompts.chosen = {dir / "saved" / "c"};
   dialog->OnSave();
-  EXPECT_EQ(prompts.startFolders.back(), dir.path() / "opened");
+  EXPECT_EQ(prompts.files.back().startFolder, dir.path() / "opened");
 
   prompts.chosen = {dir / "missing" / "d.bin"};  // a failed save moves nothing
   dialog->OnSave();
-  EXPECT_EQ(prompts.startFolders.back(), dir.path() / "saved");
+  EXPECT_EQ(prompts.files.back().startFolder, dir.path() / "saved");
   prompts.chosen = {std::nullopt};
   dialog->OnOpen();
-  EXPECT_EQ(prompts.startFolders.back(), dir.path() / "saved");
+  EXPECT_EQ(prompts.files.back().startFolder, dir.path() / "saved");
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_TRUE(prompts.messages[0].text.starts_with("abort!\n"));
 }

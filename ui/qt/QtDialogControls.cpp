@@ -1,8 +1,11 @@
 #include "ui/qt/QtDialogControls.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QString>
+#include <QTimer>
 #include <utility>
 
 #include "ui/qt/FieldEdit.h"
@@ -82,6 +85,43 @@ void QtDialogControls::setFieldKind(ControlId id, FieldKind kind) {
 
 void QtDialogControls::focus(ControlId id) {
   if (QWidget* target = widget(id)) target->setFocus(Qt::OtherFocusReason);
+}
+
+ControlId QtDialogControls::focusedControl() const {
+  // The window's focus widget, kept while another window is active.
+  const QWidget* focused = window_.focusWidget();
+  if (!focused) return 0;
+  // The spin control and its number are one widget here.
+  if (focused == widgets_.position) return IDC_POSITION;
+  for (auto it = byId_.cbegin(); it != byId_.cend(); ++it) {
+    if (it.value() == focused) return it.key();
+  }
+  return 0;
+}
+
+void QtDialogControls::activate() {
+  // The start-up check speaks before the window is shown; the window
+  // manager activates it when it appears.
+  if (!window_.isVisible()) return;
+  window_.raise();
+  window_.activateWindow();
+  // The box's window is hidden but not yet gone: the window manager still
+  // has to hear of it and may then give the activation to a window of its
+  // choosing, or none (openbox did, when Enter closed the file dialog while
+  // its completion list was coming up). Once those events have been
+  // handled, the window asks again and the focus goes where it was last put,
+  // which may be a control the core chose after this.
+  QTimer::singleShot(0, &window_, [window = QPointer<QWidget>(&window_)] {
+    if (!window || !window->isVisible()) return;
+    // Another box opened meanwhile keeps the activation; its own return
+    // comes after it.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) return;
+    if (!window->isActiveWindow()) {
+      window->raise();
+      window->activateWindow();
+    }
+    if (QWidget* focused = window->focusWidget()) focused->setFocus(Qt::ActiveWindowFocusReason);
+  });
 }
 
 void QtDialogControls::focusAndSelectAll(ControlId id) {

@@ -26,6 +26,8 @@ class QtDialogControls : public DialogControls {
   void setInputLimit(ControlId id, std::size_t characters) override;
   void setFieldKind(ControlId id, FieldKind kind) override;
   void focus(ControlId id) override;
+  ControlId focusedControl() const override;
+  void activate() override;
   void focusAndSelectAll(ControlId id) override;
   void setEnabled(ControlId id, bool enabled) override;
   bool enabled(ControlId id) const override;

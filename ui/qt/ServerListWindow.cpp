@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
 
 #include "ui/AboutText.h"
 #include "ui/qt/AboutDialog.h"
@@ -11,18 +13,18 @@
 
 namespace sci {
 
-ServerListWindow::ServerListWindow(WindowSetup setup, QWidget* parent) : QDialog(parent) {
+ServerListWindow::ServerListWindow(DialogSetup setup, DialogPrompts* prompts, QWidget* parent)
+    : QDialog(parent) {
   setObjectName(QStringLiteral("serverListDialog"));
   widgets_ = buildServerListLayout(*this);
   controls_ = std::make_unique<QtDialogControls>(*this, widgets_, [this](DialogResult result) {
     done(result == DialogResult::Ok ? Accepted : Rejected);
   });
-  prompts_ = std::make_unique<QtDialogPrompts>(setup.prompts, *this);
-  DialogSetup core;
-  core.configPath = std::move(setup.configPath);
-  core.configNamed = setup.configNamed;
-  core.writeOps = std::move(setup.writeOps);
-  dialog_ = std::make_unique<ServerListDialog>(*controls_, *prompts_, std::move(core));
+  if (!prompts) {
+    ownPrompts_ = std::make_unique<QtPrompts>(this);
+    prompts = ownPrompts_.get();
+  }
+  dialog_ = std::make_unique<ServerListDialog>(*controls_, *prompts, std::move(setup));
   connectCommands();
   buildActions();
   dialog_->OnInitDialog();
@@ -67,6 +69,12 @@ void ServerListWindow::buildActions() {
 void ServerListWindow::accept() { dialog_->OnOK(); }
 
 void ServerListWindow::reject() { dialog_->OnCancel(); }
+
+void ServerListWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Queued, so that its messages stand over the window once it is up.
+  QTimer::singleShot(0, this, [this] { dialog_->OnShown(); });
+}
 
 void ServerListWindow::keyPressEvent(QKeyEvent* event) {
   // There is no OK button: Enter on a push button presses it, anywhere else

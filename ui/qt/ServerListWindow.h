@@ -9,36 +9,27 @@
 
 #include "ui/ServerListDialog.h"
 #include "ui/qt/QtDialogControls.h"
-#include "ui/qt/QtDialogPrompts.h"
+#include "ui/qt/QtPrompts.h"
 #include "ui/qt/ServerListLayout.h"
 
 namespace sci {
-
-class UserPrompts;
-
-struct WindowSetup {
-  UserPrompts& prompts;
-  std::filesystem::path configPath = kDefaultConfigPath;
-  // How Save writes its bytes; replaceable to provoke write failures.
-  WriteOps writeOps = WriteOps::system();
-  // Named with --config: a failure to read it names the file.
-  bool configNamed = false;
-};
 
 class ServerListWindow : public QDialog {
   Q_OBJECT
 
  public:
   // Builds the window and runs the dialog's start-up, including the device
-  // configuration check with its message.
-  explicit ServerListWindow(WindowSetup setup, QWidget* parent = nullptr);
+  // configuration check with its message; the list given at start opens
+  // once the window is shown. The window shows its own message boxes and
+  // file dialogs unless prompts (which must outlive it) are given.
+  explicit ServerListWindow(DialogSetup setup, DialogPrompts* prompts = nullptr,
+                            QWidget* parent = nullptr);
   ~ServerListWindow() override;
 
-  ServerListDialog& dialog() { return *dialog_; }
+  ServerListDialog& core() { return *dialog_; }
   const EntryEditor& editor() const { return dialog_->editor(); }
   const DeviceConfig& deviceConfig() const { return dialog_->deviceConfig(); }
   bool canOpen() const { return dialog_->canOpen(); }
-  void openList(const std::filesystem::path& path) { dialog_->openList(path); }
 
  public slots:
   // Closes only when every field passes the read-back.
@@ -52,6 +43,7 @@ class ServerListWindow : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void connectCommands();
@@ -59,7 +51,7 @@ class ServerListWindow : public QDialog {
 
   ServerListWidgets widgets_;
   std::unique_ptr<QtDialogControls> controls_;
-  std::unique_ptr<QtDialogPrompts> prompts_;
+  std::unique_ptr<QtPrompts> ownPrompts_;
   std::unique_ptr<ServerListDialog> dialog_;
 };
 

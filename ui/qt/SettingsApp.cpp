@@ -2,8 +2,6 @@
 
 #include "ui/Version.h"
 #include "ui/qt/AppIcon.h"
-#include "ui/qt/ListAtStart.h"
-#include "ui/qt/QtUserPrompts.h"
 #include "ui/qt/ServerListWindow.h"
 
 namespace sci {
@@ -15,12 +13,7 @@ SettingsApp::SettingsApp(int& argc, char** argv) : app_(argc, argv) {
 }
 
 int SettingsApp::InitInstance(const CommandLine& command) {
-  QtUserPrompts prompts;
-  WindowSetup setup{prompts};
-  setup.configPath = command.configPath;
-  setup.configNamed = command.configNamed;
-  ServerListWindow dialog(std::move(setup));
-  if (command.listPath) openListAtStart(dialog, *command.listPath);
+  ServerListWindow dialog(setupFrom(command));
   dialog.exec();
   return 0;
 }

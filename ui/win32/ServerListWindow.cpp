@@ -15,7 +15,8 @@ namespace sci::win32 {
 
 namespace {
 
-constexpr UINT kOpenListAtStart = WM_APP + 1;
+// Posted at WM_INITDIALOG, so it arrives once the window is shown.
+constexpr UINT kShown = WM_APP + 1;
 
 // Windows places a template's dialog at its coordinates; the program's only
 // window opens in the middle of the work area instead.
@@ -36,22 +37,15 @@ void centre(HWND window) {
 }  // namespace
 
 struct ServerListWindow::Binding {
-  explicit Binding(HWND window, const WindowSetup& setup)
-      : controls(window), prompts(window), dialog(controls, prompts, coreSetup(setup)) {}
-
-  static DialogSetup coreSetup(const WindowSetup& setup) {
-    DialogSetup core;
-    core.configPath = setup.configPath;
-    core.configNamed = setup.configNamed;
-    return core;
-  }
+  Binding(HWND window, DialogSetup setup)
+      : controls(window), prompts(window), dialog(controls, prompts, std::move(setup)) {}
 
   Win32Controls controls;
   Win32Prompts prompts;
   ServerListDialog dialog;
 };
 
-ServerListWindow::ServerListWindow(WindowSetup setup) : setup_(std::move(setup)) {
+ServerListWindow::ServerListWindow(DialogSetup setup) : setup_(std::move(setup)) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   largeIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXICON),
@@ -112,7 +106,7 @@ void ServerListWindow::initDialog() {
   centre(window_);
   binding_ = std::make_unique<Binding>(window_, setup_);
   binding_->dialog.OnInitDialog();
-  if (setup_.listPath) PostMessageW(window_, kOpenListAtStart, 0, 0);
+  PostMessageW(window_, kShown, 0, 0);
 }
 
 bool ServerListWindow::paintMinimised() {
@@ -135,8 +129,8 @@ INT_PTR ServerListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       initDialog();
       // The dialog manager puts the focus on the first tab stop.
       return TRUE;
-    case kOpenListAtStart:
-      if (binding_ && setup_.listPath) binding_->dialog.openList(*setup_.listPath);
+    case kShown:
+      if (binding_) binding_->dialog.OnShown();
       return TRUE;
     case WM_COMMAND: {
       if (!binding_) return FALSE;

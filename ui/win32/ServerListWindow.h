@@ -5,22 +5,15 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <memory>
-#include <optional>
+
+#include "ui/ServerListDialog.h"
 
 namespace sci::win32 {
 
-struct WindowSetup {
-  std::filesystem::path configPath;
-  // Opened once the window is up, as Open would.
-  std::optional<std::filesystem::path> listPath;
-  bool configNamed = false;
-};
-
 class ServerListWindow {
  public:
-  explicit ServerListWindow(WindowSetup setup);
+  explicit ServerListWindow(DialogSetup setup);
   ~ServerListWindow();
   ServerListWindow(const ServerListWindow&) = delete;
   ServerListWindow& operator=(const ServerListWindow&) = delete;
@@ -40,7 +33,8 @@ class ServerListWindow {
   void addAboutItem();
   bool paintMinimised();
 
-  WindowSetup setup_;
+  // Handed to the core when the window is made.
+  DialogSetup setup_;
   HWND window_ = nullptr;
   HICON largeIcon_ = nullptr;
   HICON smallIcon_ = nullptr;

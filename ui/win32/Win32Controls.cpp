@@ -49,6 +49,20 @@ void Win32Controls::focus(ControlId id) {
   SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(id)), TRUE);
 }
 
+ControlId Win32Controls::focusedControl() const {
+  HWND focused = GetFocus();
+  if (!focused || !IsChild(dialog_, focused)) return 0;
+  // The control itself, where the focus may sit in a window of its own.
+  while (GetAncestor(focused, GA_PARENT) != dialog_) focused = GetAncestor(focused, GA_PARENT);
+  return GetDlgCtrlID(focused);
+}
+
+void Win32Controls::activate() {
+  if (!IsWindow(dialog_)) return;
+  SetForegroundWindow(dialog_);
+  SetActiveWindow(dialog_);
+}
+
 void Win32Controls::focusAndSelectAll(ControlId id) {
   focus(id);
   SendDlgItemMessageW(dialog_, id, EM_SETSEL, 0, -1);

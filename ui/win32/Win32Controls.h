@@ -17,6 +17,8 @@ class Win32Controls : public DialogControls {
   void setInputLimit(ControlId id, std::size_t characters) override;
   void setFieldKind(ControlId id, FieldKind kind) override;
   void focus(ControlId id) override;
+  ControlId focusedControl() const override;
+  void activate() override;
   void focusAndSelectAll(ControlId id) override;
   void setEnabled(ControlId id, bool enabled) override;
   bool enabled(ControlId id) const override;

@@ -62,22 +62,10 @@ FileDialogCall fileDialogCall(FileDialogMode mode) {
 
 }  // namespace
 
-void Win32Prompts::restoreFocus(HWND focused) const {
-  if (!IsWindow(owner_)) return;
-  SetForegroundWindow(owner_);
-  SetActiveWindow(owner_);
-  if (focused && IsWindow(focused) && IsChild(owner_, focused)) {
-    SendMessageW(owner_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focused), TRUE);
-  }
-}
-
 PromptAnswer Win32Prompts::message(std::string_view text, std::string_view caption, PromptIcon icon,
                                    PromptButtons buttons) {
-  const HWND focused = GetFocus();
   const UINT style = iconStyle(icon) | buttonStyle(buttons);
   const int answer = MessageBoxW(owner_, widen(text).c_str(), widen(caption).c_str(), style);
-  // A caller that moves the focus afterwards does so after this.
-  restoreFocus(focused);
   switch (answer) {
     case IDOK:
       return PromptAnswer::Ok;
@@ -91,14 +79,11 @@ PromptAnswer Win32Prompts::message(std::string_view text, std::string_view capti
   }
 }
 
-std::optional<std::filesystem::path> Win32Prompts::chooseFile(
-    FileDialogMode mode, std::span<const FileFilter> filters,
-    const std::filesystem::path& startFolder) {
-  const HWND focused = GetFocus();
+std::optional<std::filesystem::path> Win32Prompts::chooseFile(const FileRequest& request) {
   // Long enough for any path Windows accepts.
   std::vector<wchar_t> file(32768, L'\0');
-  const std::wstring filter = filterList(filters);
-  const std::wstring folder = startFolder.wstring();
+  const std::wstring filter = filterList(request.filters);
+  const std::wstring folder = request.startFolder.wstring();
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
@@ -108,13 +93,14 @@ std::optional<std::filesystem::path> Win32Prompts::chooseFile(
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = DWORD(file.size());
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  // Explorer style and resizable without a hook; no read-only box, no
-  // question before an existing file is replaced, no forced extension.
+  // Explorer style and resizable without a hook; no read-only box and no
+  // forced extension.
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (request.askBeforeReplacing) ofn.Flags |= OFN_OVERWRITEPROMPT;
+  if (request.mustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
 
-  const FileDialogCall call = fileDialogCall(mode);
+  const FileDialogCall call = fileDialogCall(request.mode);
   const BOOL chosen = call && call(&ofn);
-  restoreFocus(focused);
   if (!chosen) return std::nullopt;
   return std::filesystem::path(std::wstring(file.data()));
 }

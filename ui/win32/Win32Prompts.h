@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes and the common file dialogs, owned by the main dialog.
+// Message boxes and the common file dialogs, owned by the main dialog. The
+// core gives the focus back afterwards (FocusReturningPrompts).
 
 #include <windows.h>
 
@@ -13,14 +14,9 @@ class Win32Prompts : public DialogPrompts {
 
   PromptAnswer message(std::string_view text, std::string_view caption, PromptIcon icon,
                        PromptButtons buttons) override;
-  std::optional<std::filesystem::path> chooseFile(
-      FileDialogMode mode, std::span<const FileFilter> filters,
-      const std::filesystem::path& startFolder) override;
+  std::optional<std::filesystem::path> chooseFile(const FileRequest& request) override;
 
  private:
-  // The focus goes back to the control that had it before the box.
-  void restoreFocus(HWND focused) const;
-
   HWND owner_;
 };
 

@@ -34,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                      ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&classes);
-  sci::win32::ServerListWindow window({command.configPath, command.listPath, command.configNamed});
+  sci::win32::ServerListWindow window(sci::setupFrom(command));
   window.runModal();
   return 0;
 }

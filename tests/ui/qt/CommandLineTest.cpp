@@ -10,7 +10,6 @@
 #include "tests/ui/qt/UiTestSupport.h"
 #include "ui/ApplicationName.h"
 #include "ui/DialogConstants.h"
-#include "ui/qt/ListAtStart.h"
 
 using namespace sci;
 using namespace sci::test;
@@ -62,19 +61,21 @@ void CommandLineTest::listGivenAtStart() {
   if (list == "short") ws.writeBytes(QStringLiteral("site.bin"), std::vector<std::uint8_t>(100));
 
   FakePrompts prompts;
-  ServerListWindow dialog(WindowSetup{prompts, ws.path(QStringLiteral("IPConfig.cfg"))});
-  const qsizetype startMessages = prompts.messages.size();
-  openListAtStart(dialog, ws.path(QStringLiteral("site.bin")));
+  DialogSetup setup = setupWith(ws.path(QStringLiteral("IPConfig.cfg")));
+  setup.listPath = ws.path(QStringLiteral("site.bin"));
+  ServerListWindow dialog(std::move(setup), &prompts);
+  const std::size_t startMessages = prompts.messages.size();
+  QTest::qWait(20);
   // Nothing happens before the window is up.
   QCOMPARE(prompts.messages.size(), startMessages);
   QCOMPARE(dialog.editor().table(), initialTable());
 
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-  QTRY_COMPARE(prompts.messages.size(), messages.size());
+  QTRY_COMPARE(qsizetype(prompts.messages.size()), messages.size());
   QTest::qWait(50);  // a late, unexpected open would show here
   QStringList shown;
-  for (const ShownMessage& message : prompts.messages) shown << message.text;
+  for (const ShownMessage message : prompts.messages) shown << message.text;
   messages.replaceInStrings(QStringLiteral("%LIST%"), ws.qpath(QStringLiteral("site.bin")));
   messages.replaceInStrings(QStringLiteral("%CONFIG%"), ws.qpath(QStringLiteral("IPConfig.cfg")));
   QCOMPARE(shown, messages);

@@ -97,7 +97,7 @@ void CommandsTest::movingWithAnInvalidForm() {
   QFETCH(bool, discard);
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
-  run.prompts.answers.append(discard ? PromptAnswer::Ok : PromptAnswer::Cancel);
+  run.prompts.answers.push_back(discard ? PromptAnswer::Ok : PromptAnswer::Cancel);
   FieldEdit* server = run.field("serverEdit");
   QTest::keyClicks(server, QStringLiteral("short"));
   run.position()->setFocus();
@@ -150,12 +150,13 @@ void CommandsTest::saveWritesTheLastStoredEntry() {
 
   run.clear(run.field("serverEdit"));
   QTest::keyClicks(run.field("serverEdit"), QStringLiteral("short"));
-  run.prompts.chosenFiles.append(ws.qpath(QStringLiteral("out")));
+  run.prompts.chosen.push_back(toPath(ws.qpath(QStringLiteral("out"))));
   QTest::mouseClick(run.button("saveButton"), Qt::LeftButton);
 
   QCOMPARE(run.prompts.messages.size(), 0);
-  QCOMPARE(run.prompts.fileModes.last(), FileDialogMode::Save);
-  QCOMPARE(run.prompts.fileFilters.last(), QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
+  QCOMPARE(run.prompts.files.back().mode, FileDialogMode::Save);
+  QCOMPARE(filterNames(run.prompts.files.back()),
+           QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
   // The extension is added and the unstored edit is left out.
   QVERIFY(ws.readList(QStringLiteral("out.bin")).entries == table.entries);
   QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("short"));
@@ -169,8 +170,9 @@ void CommandsTest::openKeepsThePosition() {
   QCOMPARE(run.position()->value(), 7);
 
   run.openList(list);
-  QCOMPARE(run.prompts.fileModes.last(), FileDialogMode::Open);
-  QCOMPARE(run.prompts.fileFilters.last(), QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
+  QCOMPARE(run.prompts.files.back().mode, FileDialogMode::Open);
+  QCOMPARE(filterNames(run.prompts.files.back()),
+           QStringLiteral("BIN Files (*.bin);;All Files (*.*)"));
   QCOMPARE(run.prompts.messages.size(), 0);
   QCOMPARE(run.position()->value(), 7);
   QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("server-6.example"));
@@ -231,7 +233,7 @@ void CommandsTest::saveFailuresAreReported() {
     };
   }
   DialogRun run(ws.writeGoodConfig(), ops);
-  run.prompts.chosenFiles.append(ws.qpath(target));
+  run.prompts.chosen.push_back(toPath(ws.qpath(target)));
   QTest::mouseClick(run.button("saveButton"), Qt::LeftButton);
 
   QCOMPARE(run.prompts.messages.size(), 1);
@@ -300,9 +302,9 @@ void CommandsTest::closing() {
     QTest::keyClicks(run.field("passwordEdit"), QStringLiteral("secret"));
   }
   user->setFocus();
-  if (answer >= 0) run.prompts.answers.append(PromptAnswer(answer));
+  if (answer >= 0) run.prompts.answers.push_back(PromptAnswer(answer));
   const QString saved = ws.qpath(QStringLiteral("saved.bin"));
-  run.prompts.chosenFiles.append(saved);
+  run.prompts.chosen.push_back(toPath(saved));
 
   if (how == "enter") QTest::keyClick(user, Qt::Key_Return);
   if (how == "enter-exit") {
@@ -314,7 +316,7 @@ void CommandsTest::closing() {
   if (how.startsWith(QStringLiteral("close"))) QCOMPARE(dialog.close(), result >= 0);
 
   QStringList shown;
-  for (const ShownMessage& message : run.prompts.messages) shown << message.text;
+  for (const ShownMessage message : run.prompts.messages) shown << message.text;
   if (answer >= 0) {
     QCOMPARE(shown, QStringList{QString::fromLatin1(kSaveChangesQuestion)});
     const ShownMessage& question = run.prompts.messages.front();
@@ -339,7 +341,7 @@ void CommandsTest::closing() {
   // Only Yes saves, and then the typed entry is in the file.
   const bool wantSaved = answer == int(PromptAnswer::Yes);
   QCOMPARE(QFile::exists(saved), wantSaved);
-  QCOMPARE(run.prompts.fileModes.size(), wantSaved ? 1 : 0);
+  QCOMPARE(run.prompts.files.size(), wantSaved ? 1u : 0u);
   if (wantSaved) QCOMPARE(ws.readList(QStringLiteral("saved.bin")).entries[0].port(), 80u);
 }
 

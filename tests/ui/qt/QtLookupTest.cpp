@@ -17,7 +17,7 @@
 #include <QTest>
 
 #include "tests/ui/qt/UiTestSupport.h"
-#include "ui/qt/QtUserPrompts.h"
+#include "ui/qt/QtPrompts.h"
 
 using namespace sci;
 using namespace sci::test;
@@ -100,12 +100,12 @@ void QtLookupTest::allFilesMeansEveryFile() {
     }
     static_cast<QDialog*>(dialog)->accept();
   });
-  QtUserPrompts prompts;
-  const QString chosen = prompts.chooseFile(
-      nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open, serverListFilter());
+  QtPrompts prompts(nullptr);
+  const QString chosen = fromPath(
+      prompts.chooseFile(listRequest(saving ? FileDialogMode::Save : FileDialogMode::Open)));
   QVERIFY2(foundTypes, "the file dialog shows no list of its file types");
   QVERIFY2(listsNameWithoutDot,
-           "'All Files (*.*)' hides a name without a dot: QtUserPrompts no longer reaches the "
+           "'All Files (*.*)' hides a name without a dot: QtPrompts no longer reaches the "
            "dialog's 'fileTypeCombo'");
   QCOMPARE(nameAfterChoosing, typed);
   QCOMPARE(chosen, typed);

@@ -91,7 +91,7 @@ void RoundTripTest::typedListSavesByteForByteAndOpensAgain() {
       typeInto(run, "passwordEdit", slot.password);
       if (i + 1 < int(kEntryCount)) run.step(+1);
     }
-    run.prompts.chosenFiles.append(ws.qpath(QStringLiteral("typed")));
+    run.prompts.chosen.push_back(toPath(ws.qpath(QStringLiteral("typed"))));
     QTest::mouseClick(run.button("saveButton"), Qt::LeftButton);
     QCOMPARE(run.prompts.messages.size(), 0);
   }

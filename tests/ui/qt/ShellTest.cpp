@@ -6,7 +6,9 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +27,7 @@
 #include "tests/ui/qt/UiTestSupport.h"
 #include "ui/qt/AboutDialog.h"
 #include "ui/qt/HelpWindow.h"
-#include "ui/qt/QtUserPrompts.h"
+#include "ui/qt/QtPrompts.h"
 
 using namespace sci;
 using namespace sci::test;
@@ -52,7 +54,6 @@ class ShellTest : public QObject {
 
 void ShellTest::startUpMessageIsARealMessageBox() {
   Workspace ws;
-  QtUserPrompts prompts;
   QString text, title;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QPoint offCentre;
@@ -64,7 +65,7 @@ void ShellTest::startUpMessageIsARealMessageBox() {
     offCentre = box->frameGeometry().center() - box->screen()->availableGeometry().center();
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
   });
-  ServerListWindow dialog(WindowSetup{prompts, ws.path(QStringLiteral("IPConfig.cfg"))});
+  ServerListWindow dialog(setupWith(ws.path(QStringLiteral("IPConfig.cfg"))));
   QCOMPARE(text, QStringLiteral("Can not open IPConfig.cfg\n") +
                      ws.qpath(QStringLiteral("IPConfig.cfg")) + QStringLiteral(": not found"));
   QCOMPARE(title, QStringLiteral("VANTO"));
@@ -93,14 +94,13 @@ void ShellTest::realQuestionBoxAnswers() {
   QFETCH(int, buttons);
   QFETCH(int, button);
   QFETCH(int, answer);
-  QtUserPrompts prompts;
+  QtPrompts prompts(nullptr);
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   whenShown<QMessageBox>([&](QMessageBox* box) {
     icon = box->icon();
     QTest::mouseClick(box->button(QMessageBox::StandardButton(button)), Qt::LeftButton);
   });
-  QCOMPARE(int(prompts.message(nullptr, QStringLiteral("Discard?"), QStringLiteral("SCI"),
-                               PromptIcon::Question, PromptButtons(buttons))),
+  QCOMPARE(int(prompts.message("Discard?", "SCI", PromptIcon::Question, PromptButtons(buttons))),
            answer);
   QCOMPARE(icon, QMessageBox::Question);
 }
@@ -108,7 +108,7 @@ void ShellTest::realQuestionBoxAnswers() {
 void ShellTest::shortMessageLeavesRoomForItsCaption() {
   // "abort!" alone made a box about as wide as its OK button, and the window
   // frame cut the caption down to "..." beside its own buttons.
-  QtUserPrompts prompts;
+  QtPrompts prompts(nullptr);
   const QString caption = QStringLiteral("sciedit");
   int width = 0, needed = 0;
   whenShown<QMessageBox>([&](QMessageBox* box) {
@@ -119,13 +119,13 @@ void ShellTest::shortMessageLeavesRoomForItsCaption() {
     width = box->width();
     QTest::keyClick(box, Qt::Key_Return);
   });
-  prompts.message(nullptr, QStringLiteral("abort!"), caption, PromptIcon::Stop, PromptButtons::Ok);
+  prompts.message("abort!", caption.toStdString(), PromptIcon::Stop, PromptButtons::Ok);
   QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
 }
 
 void ShellTest::messageLinesStayWhole() {
   // Qt wrapped the second line after the hyphens of "--config".
-  QtUserPrompts prompts;
+  QtPrompts prompts(nullptr);
   const QString text = QStringLiteral(
       "The list was not opened: servers.bin\n"
       "To open it, put an IPConfig.cfg beside the list, or name one with --config.");
@@ -138,60 +138,79 @@ void ShellTest::messageLinesStayWhole() {
     }
     QTest::keyClick(box, Qt::Key_Return);
   });
-  prompts.message(nullptr, text, QStringLiteral("VANTO"), PromptIcon::Stop, PromptButtons::Ok);
+  prompts.message(text.toStdString(), "VANTO", PromptIcon::Stop, PromptButtons::Ok);
   QVERIFY2(shownWidth >= 0, "the message box shows no label with its text");
   QVERIFY2(shownWidth >= needed, qPrintable(QStringLiteral("%1 < %2").arg(shownWidth).arg(needed)));
 }
 
 void ShellTest::realFileDialog_data() {
   QTest::addColumn<bool>("saving");
-  QTest::newRow("save") << true;
-  QTest::newRow("open of a name that does not exist") << false;
+  QTest::addColumn<bool>("askBeforeReplacing");
+  QTest::addColumn<bool>("mustExist");
+  // What the core asks for: see FileDialogsAreAskedForWithTheListPolicy.
+  QTest::newRow("save") << true << false << false;
+  QTest::newRow("open of a name that does not exist") << false << false << false;
+  // The flags the core does not use today still reach the dialog.
+  QTest::newRow("save asking before replacing") << true << true << false;
+  QTest::newRow("open of existing files only") << false << false << true;
 }
 
 void ShellTest::realFileDialog() {
   QFETCH(bool, saving);
+  QFETCH(bool, askBeforeReplacing);
+  QFETCH(bool, mustExist);
   Workspace ws;
   const QString path = ws.qpath(QStringLiteral("new-list.bin"));
+  if (mustExist) ws.writeBytes(QStringLiteral("new-list.bin"), std::vector<std::uint8_t>(1));
   QStringList filters;
   QString selectedFilter;
-  bool confirmsOverwrite = true;
+  bool confirmsOverwrite = !askBeforeReplacing;
+  QFileDialog::FileMode fileMode = mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile;
   bool hasTitle = false;
   whenShown<QFileDialog>([&](QFileDialog* dialog) {
     filters = dialog->nameFilters();
     selectedFilter = dialog->selectedNameFilter();
     confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+    fileMode = dialog->fileMode();
     hasTitle = !dialog->windowTitle().isEmpty();
     // Typed as the user would: selectFile() races with the folder being read.
     child<QLineEdit>(dialog, "fileNameEdit")->setText(path);
     static_cast<QDialog*>(dialog)->accept();  // public in QDialog, runs QFileDialog::accept
   });
-  QtUserPrompts prompts;
-  const QString chosen = prompts.chooseFile(
-      nullptr, saving ? FileDialogMode::Save : FileDialogMode::Open, serverListFilter());
+  QtPrompts prompts(nullptr);
+  FileRequest request = listRequest(saving ? FileDialogMode::Save : FileDialogMode::Open);
+  request.askBeforeReplacing = askBeforeReplacing;
+  request.mustExist = mustExist;
+  const QString chosen = fromPath(prompts.chooseFile(request));
   QCOMPARE(chosen, path);
   QCOMPARE(filters, QStringList({"BIN Files (*.bin)", "All Files (*.*)"}));
   QCOMPARE(selectedFilter, QStringLiteral("BIN Files (*.bin)"));
-  QVERIFY(!confirmsOverwrite);
+  QCOMPARE(confirmsOverwrite, askBeforeReplacing);
+  QCOMPARE(fileMode, mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   QVERIFY(hasTitle);
 }
 
+// The folder is the core's to remember; the real dialog must start there.
 void ShellTest::fileDialogsReturnToTheLastFolder() {
   Workspace ws;
   QVERIFY(QDir().mkpath(ws.qpath(QStringLiteral("device"))));
   const QString saved = ws.qpath(QStringLiteral("device/list.bin"));
+  ServerListWindow dialog(setupWith(ws.writeGoodConfig()));
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
   QString startFolder;
-  whenShown<QFileDialog>([&](QFileDialog* dialog) {
-    child<QLineEdit>(dialog, "fileNameEdit")->setText(saved);
-    static_cast<QDialog*>(dialog)->accept();
+  whenShown<QFileDialog>([&](QFileDialog* files) {
+    child<QLineEdit>(files, "fileNameEdit")->setText(saved);
+    static_cast<QDialog*>(files)->accept();
   });
-  QtUserPrompts prompts;
-  QCOMPARE(prompts.chooseFile(nullptr, FileDialogMode::Save, serverListFilter()), saved);
-  whenShown<QFileDialog>([&](QFileDialog* dialog) {
-    startFolder = dialog->directory().absolutePath();
-    dialog->reject();
+  dialog.OnSave();
+  QVERIFY(QFile::exists(saved));
+  whenShown<QFileDialog>([&](QFileDialog* files) {
+    startFolder = files->directory().absolutePath();
+    files->reject();
   });
-  QVERIFY(prompts.chooseFile(nullptr, FileDialogMode::Open, serverListFilter()).isEmpty());
+  dialog.OnOpen();
   QCOMPARE(startFolder, QFileInfo(saved).absolutePath());
 }
 

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
+#include <array>
 #include <stdexcept>
+
+#include "ui/DialogConstants.h"
 
 namespace sci::test {
 
@@ -65,9 +68,41 @@ ServerEntry makeEntry(std::string_view server, std::uint32_t port, std::string_v
   return entry;
 }
 
+DialogSetup setupWith(const std::filesystem::path& configPath) {
+  DialogSetup setup;
+  setup.configPath = configPath;
+  return setup;
+}
+
+std::filesystem::path toPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+QString fromPath(const std::optional<std::filesystem::path>& path) {
+  return path ? QString::fromStdU16String(path->u16string()) : QString();
+}
+
+QString filterNames(const FileAsked& asked) {
+  QStringList names;
+  for (const FileFilter& filter : asked.filters) names << QString::fromStdString(filter.name);
+  return names.join(QStringLiteral(";;"));
+}
+
+FileRequest listRequest(FileDialogMode mode) {
+  static const std::array<FileFilter, 2> filters{{
+      {kServerListFilterName, kServerListFilterPattern},
+      {kAllFilesFilterName, kAllFilesFilterPattern},
+  }};
+  FileRequest request;
+  request.mode = mode;
+  request.filters = filters;
+  return request;
+}
+
 DialogRun::DialogRun(const std::filesystem::path& configPath, WriteOps writeOps) {
-  dialog_ =
-      std::make_unique<ServerListWindow>(WindowSetup{prompts, configPath, std::move(writeOps)});
+  DialogSetup setup = setupWith(configPath);
+  setup.writeOps = std::move(writeOps);
+  dialog_ = std::make_unique<ServerListWindow>(std::move(setup), &prompts);
   dialog_->show();
   QApplication::setActiveWindow(dialog_.get());
   if (!QTest::qWaitForWindowActive(dialog_.get())) throw std::runtime_error("dialog not active");
@@ -92,7 +127,7 @@ QPushButton* DialogRun::button(const char* objectName) const {
 }
 
 void DialogRun::openList(const QString& path) {
-  prompts.chosenFiles.append(path);
+  prompts.chosen.push_back(toPath(path));
   QTest::mouseClick(button("openButton"), Qt::LeftButton);
 }
 

@@ -16,7 +16,7 @@
 #include "data/DeviceConfig.h"
 #include "data/ServerEntry.h"
 #include "data/ServerListFile.h"
-#include "tests/ui/qt/FakePrompts.h"
+#include "tests/ui/FakePrompts.h"
 #include "ui/qt/FieldEdit.h"
 #include "ui/qt/PositionSpinBox.h"
 #include "ui/qt/ServerListWindow.h"
@@ -26,6 +26,31 @@ class QPushButton;
 namespace sci::test {
 
 inline constexpr std::string_view kTitle = "Unit A";
+
+// A message the fake was shown, in Qt's strings for comparing.
+struct ShownMessage {
+  // Implicit, so the fake's messages read as these.
+  ShownMessage(const Shown& shown)  // NOLINT(google-explicit-constructor)
+      : text(QString::fromStdString(shown.text)),
+        caption(QString::fromStdString(shown.caption)),
+        icon(shown.icon),
+        buttons(shown.buttons) {}
+
+  QString text;
+  QString caption;
+  PromptIcon icon;
+  PromptButtons buttons;
+};
+
+// The dialog's start on that configuration, with nothing else given.
+DialogSetup setupWith(const std::filesystem::path& configPath);
+std::filesystem::path toPath(const QString& path);
+// The path chosen, or an empty string for none.
+QString fromPath(const std::optional<std::filesystem::path>& path);
+// The filters' names as Qt's file dialog takes them, separated by ";;".
+QString filterNames(const FileAsked& asked);
+// The server list's file dialog as the core asks for it.
+FileRequest listRequest(FileDialogMode mode);
 
 class Workspace {
  public:
@@ -53,7 +78,7 @@ class Workspace {
 ServerEntry makeEntry(std::string_view server, std::uint32_t port, std::string_view userName,
                       std::string_view password);
 
-// A dialog on its own fake prompts, shown and active.
+// A dialog on the fake prompts, shown and active.
 class DialogRun {
  public:
   explicit DialogRun(const std::filesystem::path& configPath,

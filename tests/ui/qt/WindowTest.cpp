@@ -13,7 +13,6 @@
 
 #include "tests/ui/qt/UiTestSupport.h"
 #include "ui/qt/AboutDialog.h"
-#include "ui/qt/QtUserPrompts.h"
 
 using namespace sci;
 using namespace sci::test;
@@ -63,7 +62,10 @@ void WindowTest::focusComesBackAfterPrompts_data() {
   QTest::addColumn<QString>("command");
   QTest::newRow("open a missing file") << "open";
   QTest::newRow("cancel a save") << "save";
+  QTest::newRow("file dialog closed with Esc") << "open-esc";
   QTest::newRow("refuse a field") << "refuse";
+  QTest::newRow("discard question closed with Esc") << "discard";
+  QTest::newRow("save question closed by its close box") << "close";
 }
 
 // The offscreen platform, like a window manager that does not refocus a
@@ -72,8 +74,7 @@ void WindowTest::focusComesBackAfterPrompts_data() {
 void WindowTest::focusComesBackAfterPrompts() {
   QFETCH(QString, command);
   Workspace ws;
-  QtUserPrompts prompts;
-  ServerListWindow dialog(WindowSetup{prompts, ws.writeGoodConfig()});
+  ServerListWindow dialog(setupWith(ws.writeGoodConfig()));
   dialog.show();
   QApplication::setActiveWindow(&dialog);
   QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -94,6 +95,21 @@ void WindowTest::focusComesBackAfterPrompts() {
   } else if (command == "save") {
     whenShown<QFileDialog>([](QFileDialog* files) { files->reject(); });
     dialog.OnSave();
+  } else if (command == "open-esc") {
+    whenShown<QFileDialog>([](QFileDialog* files) { QTest::keyClick(files, Qt::Key_Escape); });
+    dialog.OnOpen();
+  } else if (command == "discard") {
+    // An entry that cannot be stored: moving on asks whether to discard it.
+    QTest::keyClicks(child<FieldEdit>(&dialog, "serverEdit"), QStringLiteral("short"));
+    user->setFocus();
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, &dialog);
+    QTest::keyClick(child<QSpinBox>(&dialog, "positionSpin"), Qt::Key_Up);
+    // Cancel keeps the entry and shows where it cannot be stored.
+    expected = child<FieldEdit>(&dialog, "serverEdit");
+  } else if (command == "close") {
+    QTest::keyClicks(user, QStringLiteral("admin"));
+    whenShown<QMessageBox>([](QMessageBox* box) { box->close(); }, &dialog);
+    QVERIFY(!dialog.close());
   } else {
     // An empty port: the read-back shows its message and moves the focus there.
     port->clear();
@@ -144,7 +160,7 @@ void WindowTest::wheelDoesNotMoveThroughTheList() {
   QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("short"));
 
   // The arrow keys still move.
-  run.prompts.answers.append(PromptAnswer::Ok);
+  run.prompts.answers.push_back(PromptAnswer::Ok);
   run.step(+1);
   QCOMPARE(run.position()->value(), 2);
 }

@@ -77,6 +77,10 @@ TEST(Controls, EnablingFocusCaptionAndSpin) {
   EXPECT_EQ(end, 8u);
   controls.focus(IDC_PORT);
   EXPECT_EQ(GetFocus(), dialog.item(IDC_PORT));
+  EXPECT_EQ(controls.focusedControl(), IDC_PORT);
+  // The focus outside the dialog is none of its controls'.
+  SetFocus(nullptr);
+  EXPECT_EQ(controls.focusedControl(), 0);
 
   controls.setCaption("VANTO \xCE\xA9");
   EXPECT_EQ(textOf(dialog.window()), L"VANTO \u03A9");

@@ -1,6 +1,7 @@
 // The message boxes and file dialogs as the main dialog shows them: text,
 // caption, icon, buttons and owner of each box, the file dialogs' filter,
-// start folder and a typed name, and the focus back in the dialog afterwards.
+// start folder and a typed name, and the focus back in the dialog afterwards
+// as the core gives it back through the window's controls.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,6 +10,8 @@
 
 #include "tests/ui/win32/InProcess.h"
 #include "ui/DialogResources.h"
+#include "ui/FocusReturningPrompts.h"
+#include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32Prompts.h"
 
 namespace sci::win32 {
@@ -63,7 +66,9 @@ TEST(Prompts, MessageBoxTextCaptionIconButtonsAndOwner) {
   };
   BareDialog dialog;
   SendMessageW(dialog.window(), WM_NEXTDLGCTL, WPARAM(dialog.item(IDC_KEY)), TRUE);
-  Win32Prompts prompts(dialog.window());
+  Win32Prompts boxes(dialog.window());
+  Win32Controls controls(dialog.window());
+  FocusReturningPrompts prompts(boxes, controls);
   for (const MessageCase& c : cases) {
     SeenBox seen;
     PromptAnswer answer = PromptAnswer::Cancel;
@@ -149,7 +154,9 @@ TEST(Prompts, FileDialogsOfferTheFiltersStartInTheFolderAndReturnTheTypedName) {
 
   BareDialog dialog;
   SendMessageW(dialog.window(), WM_NEXTDLGCTL, WPARAM(dialog.item(IDC_SERVER)), TRUE);
-  Win32Prompts prompts(dialog.window());
+  Win32Prompts boxes(dialog.window());
+  Win32Controls controls(dialog.window());
+  FocusReturningPrompts prompts(boxes, controls);
   for (FileDialogMode mode : {FileDialogMode::Open, FileDialogMode::Save}) {
     SCOPED_TRACE(mode == FileDialogMode::Open ? "open" : "save");
     SeenFileDialog seen;
@@ -159,7 +166,11 @@ TEST(Prompts, FileDialogsOfferTheFiltersStartInTheFolderAndReturnTheTypedName) {
         seen = inspectFileDialog(box);
         typeNameAndAccept(box, L"list-\u65E5.bin");
       });
-      chosen = prompts.chooseFile(mode, filters, folder);
+      FileRequest request;
+      request.mode = mode;
+      request.filters = filters;
+      request.startFolder = folder;
+      chosen = prompts.chooseFile(request);
       ASSERT_TRUE(act.acted());
     }
     EXPECT_EQ(seen.filters, (std::vector<std::wstring>{L"BIN Files (*.bin)", L"All Files (*.*)"}));
@@ -180,7 +191,10 @@ TEST(Prompts, CancelledFileDialogChoosesNothing) {
   Win32Prompts prompts(dialog.window());
   const std::array filters = {FileFilter{"BIN Files (*.bin)", "*.bin"}};
   WhenBoxAppears act(dialog.window(), [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
-  EXPECT_FALSE(prompts.chooseFile(FileDialogMode::Save, filters, {}).has_value());
+  FileRequest request;
+  request.mode = FileDialogMode::Save;
+  request.filters = filters;
+  EXPECT_FALSE(prompts.chooseFile(request).has_value());
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ class Shell : public ::testing::Test {
     const auto bytes = encodeDeviceConfig("Unit A", 1, 2, 3);
     std::ofstream(config_, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    window_ = std::make_unique<ServerListWindow>(WindowSetup{config_, std::nullopt});
+    DialogSetup setup;
+    setup.configPath = config_;
+    window_ = std::make_unique<ServerListWindow>(std::move(setup));
     ASSERT_NE(window_->createModeless(), nullptr);
     ShowWindow(dialog(), SW_SHOW);
     SetForegroundWindow(dialog());

@@ -1,15 +1,14 @@
-#include "ui/qt/QtUserPrompts.h"
+#include "ui/qt/QtPrompts.h"
 
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
-#include <QRegularExpression>
 #include <QScreen>
+#include <QString>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -29,13 +28,16 @@ QMessageBox::Icon boxIcon(PromptIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// The patterns of one filter entry, "Name (*.a *.b)", read as Windows reads
-// them: "*.*" is every file, names without a dot included.
-QStringList windowsPatterns(const QString& entry) {
-  static const QRegularExpression inParentheses(QStringLiteral("\\(([^()]*)\\)\\s*$"));
-  const QRegularExpressionMatch match = inParentheses.match(entry);
-  QStringList patterns = match.captured(1).split(u' ', Qt::SkipEmptyParts);
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A filter's patterns, "*.a;*.b", read as Windows reads them: "*.*" is
+// every file, names without a dot included.
+QStringList windowsPatterns(const FileFilter& filter) {
+  QStringList patterns = fromUtf8(filter.pattern).split(u';', Qt::SkipEmptyParts);
   for (QString& pattern : patterns) {
+    pattern = pattern.trimmed();
     if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
   }
   return patterns;
@@ -46,49 +48,24 @@ QStringList windowsPatterns(const QString& entry) {
 // "list.*". The file type list is therefore applied here, and choosing an
 // entry filters the view without touching the typed name. A native dialog
 // has no such parts and keeps its own rules.
-void applyFileTypesAsWindowsDoes(QFileDialog& dialog, const QStringList& entries) {
+void applyFileTypesAsWindowsDoes(QFileDialog& dialog, std::span<const FileFilter> filters) {
   auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
   auto* files = dialog.findChild<QFileSystemModel*>();
   if (!types || !files) {
     qWarning(
-        "QtUserPrompts: the file dialog has no 'fileTypeCombo' or file model any more; "
+        "QtPrompts: the file dialog has no 'fileTypeCombo' or file model any more; "
         "'All Files (*.*)' will hide names without a dot");
     return;
   }
   QObject::disconnect(types, &QComboBox::activated, &dialog, nullptr);
-  const auto apply = [files, entries](int index) {
-    files->setNameFilters(windowsPatterns(entries.value(index)));
+  QList<QStringList> patterns;
+  for (const FileFilter& filter : filters) patterns.append(windowsPatterns(filter));
+  const auto apply = [files, patterns](int index) {
+    files->setNameFilters(patterns.value(index));
   };
   QObject::connect(types, &QComboBox::activated, &dialog, apply);
   apply(types->currentIndex());
 }
-
-// Gives the focus back to the window that opened a box or file dialog, and
-// there to the widget that had it, once the box has closed. Without this the
-// window is left to the window manager, which may activate nothing (as the
-// offscreen platform does) or another window, so typing and Tab went nowhere.
-class FocusReturn {
- public:
-  explicit FocusReturn(QWidget* owner)
-      : window_(owner ? owner->window() : nullptr),
-        focus_(window_ ? window_->focusWidget() : nullptr) {}
-  FocusReturn(const FocusReturn&) = delete;
-  FocusReturn& operator=(const FocusReturn&) = delete;
-
-  ~FocusReturn() {
-    if (!window_ || !window_->isVisible()) return;
-    window_->activateWindow();
-    // A field refused by the read-back takes the focus after the message;
-    // that happens after this, so it wins.
-    if (focus_ && focus_->isVisible() && focus_->isEnabled()) {
-      focus_->setFocus(Qt::ActiveWindowFocusReason);
-    }
-  }
-
- private:
-  QPointer<QWidget> window_;
-  QPointer<QWidget> focus_;
-};
 
 // Qt wraps a box's text at half the screen's width, and broke "--config"
 // after its hyphens. The text's column is widened to its widest line as long
@@ -120,14 +97,14 @@ void keepLinesWhole(const QMessageBox& box, QGridLayout& grid, const QString& te
 
 }  // namespace
 
-PromptAnswer QtUserPrompts::message(QWidget* owner, const QString& text, const QString& caption,
-                                    PromptIcon icon, PromptButtons buttons) {
+PromptAnswer QtPrompts::message(std::string_view utf8Text, std::string_view utf8Caption,
+                                PromptIcon icon, PromptButtons buttons) {
+  const QString text = fromUtf8(utf8Text);
+  const QString caption = fromUtf8(utf8Caption);
   // The start-up check speaks before its dialog is shown. A hidden owner has
   // no place on the screen yet, so such a box stands in the middle of the
   // screen, where the dialog then appears, as a Windows message box would.
-  QWidget* shownOwner = owner && owner->isVisible() ? owner : nullptr;
-  const FocusReturn focusReturn(shownOwner);
-  QMessageBox box(shownOwner);
+  QMessageBox box(owner_ && owner_->isVisible() ? owner_ : nullptr);
   box.setWindowTitle(caption);
   // Paths inside messages must never be read as markup.
   box.setTextFormat(Qt::PlainText);
@@ -172,26 +149,25 @@ PromptAnswer QtUserPrompts::message(QWidget* owner, const QString& text, const Q
   }
 }
 
-QString QtUserPrompts::chooseFile(QWidget* owner, FileDialogMode mode, const QString& filter,
-                                  const QString& startFolder) {
-  const FocusReturn focusReturn(owner && owner->isVisible() ? owner : nullptr);
-  QFileDialog dialog(owner);
-  dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
-                                                    : QFileDialog::AcceptSave);
-  // Open also returns names that do not exist; reading them then fails.
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(filter);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  applyFileTypesAsWindowsDoes(dialog, dialog.nameFilters());
-  if (!startFolder.isEmpty()) {
-    dialog.setDirectory(startFolder);
-  } else if (!lastFolder_.isEmpty()) {
-    dialog.setDirectory(lastFolder_);
+std::optional<std::filesystem::path> QtPrompts::chooseFile(const FileRequest& request) {
+  QFileDialog dialog(owner_);
+  dialog.setAcceptMode(request.mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
+                                                            : QFileDialog::AcceptSave);
+  dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeReplacing);
+  QStringList names;
+  for (const FileFilter& filter : request.filters) names << fromUtf8(filter.name);
+  dialog.setNameFilters(names);
+  applyFileTypesAsWindowsDoes(dialog, request.filters);
+  if (!request.startFolder.empty()) {
+    dialog.setDirectory(QString::fromStdU16String(request.startFolder.u16string()));
   }
-  if (dialog.exec() != QDialog::Accepted) return {};
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QString chosen = dialog.selectedFiles().value(0);
-  if (!chosen.isEmpty()) lastFolder_ = QFileInfo(chosen).absolutePath();
-  return chosen;
+  if (chosen.isEmpty()) return std::nullopt;
+  // UTF-16 to the system's path encoding directly, without a detour through
+  // a narrow string.
+  return std::filesystem::path(chosen.toStdU16String());
 }
 
 }  // namespace sci
