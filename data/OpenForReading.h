@@ -14,7 +14,7 @@ enum class FileKind { Regular, Folder, Other };
 
 struct OpenedForReading {
   SystemFile file;  // not open when the open failed
-  int error = 0;      // the system's reason when it failed
+  int error = 0;    // the system's reason when it failed
   FileKind kind = FileKind::Other;
   std::uintmax_t size = 0;  // only for Regular
 };

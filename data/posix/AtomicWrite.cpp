@@ -112,8 +112,8 @@ void flushFolder(const fs::path& folder, const fs::path& target) {
 }
 
 // Devices and pipes take the content as a stream.
-FileResult writeStream(SystemFile fd, const fs::path& target,
-                       std::span<const std::uint8_t> content, const WriteOps& ops) {
+FileResult writeStream(SystemFile fd, const fs::path& target, std::span<const std::uint8_t> content,
+                       const WriteOps& ops) {
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
   std::size_t done = 0;

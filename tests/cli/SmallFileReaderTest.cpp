@@ -43,9 +43,10 @@ const ReasonCase kCases[] = {
     // same failure as in the editor.
     {"shrinks while read", 8,
      [] {
-       return ReadCall([calls = 0](NativeFile file, void* buffer, std::size_t size) mutable -> ssize_t {
-         return ++calls == 1 ? systemRead()(file, buffer, size / 2) : 0;
-       });
+       return ReadCall(
+           [calls = 0](NativeFile file, void* buffer, std::size_t size) mutable -> ssize_t {
+             return ++calls == 1 ? systemRead()(file, buffer, size / 2) : 0;
+           });
      },
      "An attempt was made to access an unnamed file past its end."},
 };

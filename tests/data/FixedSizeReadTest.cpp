@@ -57,9 +57,10 @@ const ReadFaultCase kReadFaults[] = {
     // The file shrank after its size was taken: the rest must not count as data.
     {"shrinks while read",
      [] {
-       return ReadCall([calls = 0](NativeFile file, void* buffer, std::size_t size) mutable -> ssize_t {
-         return ++calls == 1 ? systemRead()(file, buffer, size / 2) : 0;
-       });
+       return ReadCall(
+           [calls = 0](NativeFile file, void* buffer, std::size_t size) mutable -> ssize_t {
+             return ++calls == 1 ? systemRead()(file, buffer, size / 2) : 0;
+           });
      },
      FileErrorCause::EndOfFile, 0},
     {"read fails",
@@ -110,7 +111,8 @@ TEST_P(FixedSizeRead, InterruptedAndPieceByPieceReadsComplete) {
   writeBytes(dir / "f", content);
   // Where calls are never interrupted, the pieces alone are tried.
   const ReadCall interruptedOnce = [interrupted = !test::kInterruptedCode](
-                                       NativeFile file, void* buffer, std::size_t) mutable -> ssize_t {
+                                       NativeFile file, void* buffer,
+                                       std::size_t) mutable -> ssize_t {
     if (!interrupted) {
       interrupted = true;
       setLastSystemError(*test::kInterruptedCode);

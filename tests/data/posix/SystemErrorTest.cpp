@@ -8,9 +8,9 @@
 
 #include <cerrno>
 
-#include "data/SystemFile.h"
 #include "data/FileError.h"
 #include "data/SystemError.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 namespace {

@@ -58,8 +58,8 @@ TEST(CauseFromWindowsError, UnlistedCodesAreUnknown) {
 // The file is the system's own handle: a failing close reports
 // CloseHandle's code, with no C runtime in between.
 TEST(SystemFileClose, FailureCarriesTheSystemsCode) {
-  const HANDLE raw = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE raw = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(raw, INVALID_HANDLE_VALUE);
   SystemFile file(raw);
   ASSERT_TRUE(::CloseHandle(raw));  // gone behind its owner's back
