@@ -11,13 +11,14 @@
 #include "cli/Interruption.h"
 #include "cli/NameList.h"
 #include "cli/SmallFileReader.h"
+#include "cli/StandardStreams.h"
 #include "cli/TerminalText.h"
 #include "data/DeviceConfig.h"
-#include "data/FileDescriptor.h"
 #include "data/FixedSizeRead.h"
 #include "data/OpenForReading.h"
 #include "data/ServerListFile.h"
 #include "data/SystemError.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 namespace {
@@ -53,7 +54,7 @@ void checkAndPrint(const std::string& path, Progress& progress) {
 // list of any length needs no more memory than its longest name.
 class NameReader {
  public:
-  NameReader(int fd, char separator) : fd_(fd), separator_(separator) {}
+  NameReader(NativeFile file, char separator) : file_(file), separator_(separator) {}
 
   // False at the end of the list, on a read failure (error() then holds
   // the system's reason) or once interrupted. A last name without a
@@ -66,7 +67,7 @@ class NameReader {
         // far must be out before it does. Read from a file, that is one
         // flush per buffer of names, not one per name.
         std::fflush(stdout);
-        const ssize_t n = read_(fd_, buffer_.data(), buffer_.size());
+        const ssize_t n = read_(file_, buffer_.data(), buffer_.size());
         if (interruptionSignal() != 0) return false;
         if (n < 0 && interruptedCall(lastSystemError())) continue;
         if (n < 0) error_ = lastSystemError();
@@ -83,7 +84,7 @@ class NameReader {
   int error() const { return error_; }
 
  private:
-  int fd_;
+  NativeFile file_;
   char separator_;
   ReadCall read_ = systemRead();
   std::array<char, 65536> buffer_;
@@ -95,8 +96,8 @@ class NameReader {
 // Checks each name as soon as it is read. Empty names (a blank line, a
 // trailing separator) name no file and are passed over. "" when the whole
 // list was read, else the reason.
-std::string checkListed(int fd, char separator, Progress& progress) {
-  NameReader reader(fd, separator);
+std::string checkListed(NativeFile file, char separator, Progress& progress) {
+  NameReader reader(file, separator);
   std::string path;
   while (interruptionSignal() == 0 && reader.next(path)) {
     if (separator == '\n') trimNameListLineEnd(path);
@@ -124,7 +125,7 @@ int runCheck(const CheckOptions& options) {
   }
   if (!options.filesFrom.empty()) {
     const bool standardInput = namesStandardStream(options.filesFrom);
-    FileDescriptor opened;
+    SystemFile opened;
     if (!standardInput) {
       int error = 0;
       opened = openNameList(options.filesFrom, error);
@@ -133,7 +134,7 @@ int runCheck(const CheckOptions& options) {
         return kExitRefused;
       }
     }
-    const std::string failure = checkListed(standardInput ? ::fileno(stdin) : opened.get(),
+    const std::string failure = checkListed(standardInput ? standardInputFile() : opened.get(),
                                             options.nulSeparated ? '\0' : '\n', progress);
     if (interruptionSignal() != 0) return interrupted(interruptionSignal(), progress);
     if (!failure.empty()) {

@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "data/FileDescriptor.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 
 // Opened for reading as it is, so a list still being written (a pipe, a
-// terminal) is read as it grows. On failure the descriptor is not open and
+// terminal) is read as it grows. On failure the file is not open and
 // error holds the system's reason.
-FileDescriptor openNameList(const std::string& path, int& error);
+SystemFile openNameList(const std::string& path, int& error);
 
 // A name as a newline-separated list holds it: on Windows such lists end
 // their lines in CR LF (what "dir /b > names.txt" writes), so one CR before

@@ -6,9 +6,15 @@
 #include <cstdio>
 #include <string_view>
 
+#include "data/SystemFile.h"
+
 namespace sci {
 
 void useBinaryStandardStreams();
+
+// Standard input as the system's own file, for reads that go around the C
+// runtime's buffer. Not owned: it stays open.
+NativeFile standardInputFile();
 
 // A terminal would show a binary file as garbage and may act on its bytes.
 bool standardOutputIsTerminal();

@@ -10,8 +10,11 @@
 
 namespace sci {
 
-constexpr char asciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+// For any character type: a path's own characters (wchar_t on Windows) fold
+// the same way, and code units outside ASCII are left as they are.
+template <typename Char>
+constexpr Char asciiLower(Char c) {
+  return c >= Char('A') && c <= Char('Z') ? static_cast<Char>(c - Char('A') + Char('a')) : c;
 }
 
 constexpr bool isAsciiLetterOrDigit(char c) {

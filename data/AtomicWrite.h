@@ -9,20 +9,22 @@
 #include <span>
 
 #include "data/FileResult.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 
-// Low-level calls the atomic save goes through, replaceable in tests.
+// Low-level calls the atomic save goes through, replaceable in tests. They
+// take the system's own file handle as the open gave it.
 struct WriteOps {
-  std::function<long(int fd, const void* data, std::size_t size)> write;
-  std::function<int(int fd)> fsync;
-  // A file without a name in `folder` (O_TMPFILE), opened for writing; -1
-  // with errno set where the file system has no such files.
-  std::function<int(const char* folder, unsigned mode)> openUnnamed;
-  // Gives the finished temporary file open as `fd` the name `target`,
+  std::function<long(NativeFile file, const void* data, std::size_t size)> write;
+  std::function<int(NativeFile file)> fsync;
+  // A file without a name in `folder` (O_TMPFILE), opened for writing;
+  // kNoNativeFile with errno set where the file system has no such files.
+  std::function<NativeFile(const char* folder, unsigned mode)> openUnnamed;
+  // Gives the finished temporary file open as `file` the name `target`,
   // replacing a file of that name in one step: 0, or -1 with the system's
   // error set. Windows renames through the handle; empty on POSIX.
-  std::function<int(int fd, const std::filesystem::path& target)> rename;
+  std::function<int(NativeFile file, const std::filesystem::path& target)> rename;
   static WriteOps system();
 };
 

@@ -23,23 +23,23 @@ FileResult readWhole(const std::filesystem::path& path, const Destination& desti
                      const ReadCall& readCall) {
   // A pipe or device has no regular size and ends as a LengthError.
   OpenedForReading opened = openForReading(path);
-  if (!opened.fd) {
+  if (!opened.file) {
     openError = opened.error;
     return FileResult::OpenFailed;
   }
-  FileDescriptor& fd = opened.fd;
+  SystemFile& file = opened.file;
   if (opened.kind == FileKind::Regular) size = opened.size;
   const auto out = opened.kind == FileKind::Regular
                        ? destination(static_cast<std::size_t>(opened.size))
                        : std::nullopt;
   if (!out || opened.size != out->size()) {
-    fd.close(path);
+    file.close(path);
     return FileResult::LengthError;
   }
 
   std::size_t done = 0;
   while (done < out->size()) {
-    const ssize_t n = readCall(fd.get(), out->data() + done, out->size() - done);
+    const ssize_t n = readCall(file.get(), out->data() + done, out->size() - done);
     if (n < 0) {
       const int error = lastSystemError();
       if (interruptedCall(error)) continue;
@@ -49,7 +49,7 @@ FileResult readWhole(const std::filesystem::path& path, const Destination& desti
     if (n == 0) throw FileError(FileErrorCause::EndOfFile, FileOperation::Read, path, 0);
     done += static_cast<std::size_t>(n);
   }
-  fd.close(path);
+  file.close(path);
   return FileResult::Ok;
 }
 

@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "data/FileResult.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 
 // The read call the readers go through, replaceable in tests.
-using ReadCall = std::function<ssize_t(int fd, void* buffer, std::size_t size)>;
+using ReadCall = std::function<ssize_t(NativeFile file, void* buffer, std::size_t size)>;
 ReadCall systemRead();
 
 // OpenFailed when the file cannot be opened (or is a folder), LengthError

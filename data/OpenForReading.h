@@ -6,15 +6,15 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "data/FileDescriptor.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 
 enum class FileKind { Regular, Folder, Other };
 
 struct OpenedForReading {
-  FileDescriptor fd;  // not open when the open failed
-  int error = 0;      // the system's reason when it failed
+  SystemFile file;  // not open when the open failed
+  int error = 0;    // the system's reason when it failed
   FileKind kind = FileKind::Other;
   std::uintmax_t size = 0;  // only for Regular
 };

@@ -106,9 +106,15 @@ FileResult readServerList(const std::filesystem::path& path, ServerTable& table)
   return decodeServerList(image, table);
 }
 
-std::string serverListPath(const std::string& chosenPath) {
-  return asciiLowered(chosenPath).find(".bin") != std::string::npos ? chosenPath
-                                                                    : chosenPath + ".bin";
+std::filesystem::path serverListPath(const std::filesystem::path& chosenPath) {
+  using Char = std::filesystem::path::value_type;
+  static constexpr Char kExtension[] = {'.', 'b', 'i', 'n'};
+  const std::filesystem::path::string_type& name = chosenPath.native();
+  if (!std::ranges::search(name, kExtension, std::ranges::equal_to{}, asciiLower<Char>).empty()) {
+    return chosenPath;
+  }
+  return std::filesystem::path::string_type(name).append(std::begin(kExtension),
+                                                         std::end(kExtension));
 }
 
 }  // namespace sci

@@ -72,8 +72,11 @@ FileResult writeServerList(const std::filesystem::path& path, const ServerTable&
 // Throws FileError when reading fails after the file was opened.
 FileResult readServerList(const std::filesystem::path& path, ServerTable& table);
 
-// Appends ".bin" unless ".bin" occurs anywhere in the path, ASCII letters
-// compared without case whatever the locale.
-std::string serverListPath(const std::string& chosenPath);
+// The path a chosen name saves to: ".bin" is added when the chosen path
+// holds no ".bin" anywhere, compared ASCII case-insensitively on the path's
+// own characters (wchar_t on Windows, bytes on POSIX), whatever the locale:
+// "LIST.BIN" and "a.bin.txt" stay, "list" becomes "list.bin". Characters
+// outside ASCII never fold, so "list.BİN" (a dotted capital I) gets one.
+std::filesystem::path serverListPath(const std::filesystem::path& chosenPath);
 
 }  // namespace sci

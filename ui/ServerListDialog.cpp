@@ -29,15 +29,6 @@ const std::array<FileFilter, 2> kListFilters{{
 constexpr std::array<ControlId, 7> kEditingControls{IDC_SERVER,   IDC_PORT, IDC_KEY, IDC_USER_NAME,
                                                     IDC_PASSWORD, IDC_OPEN, IDC_SAVE};
 
-std::string utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-std::filesystem::path fromUtf8(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
 }  // namespace
 
 DialogSetup setupFrom(const CommandLine& command) {
@@ -174,7 +165,7 @@ bool ServerListDialog::saveList() {
   if (!chosen) return false;
   // An invalid form is not stored: the file carries the entry as last stored.
   editor_.StoreEntry();
-  const std::filesystem::path path = fromUtf8(serverListPath(utf8(*chosen)));
+  const std::filesystem::path path = serverListPath(*chosen);
   try {
     const FileResult result =
         writeServerList(path, editor_.table(), config_, defaultRandom, writeOps_);

@@ -6,10 +6,10 @@
 
 namespace sci {
 
-FileDescriptor openNameList(const std::string& path, int& error) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd) error = errno;
-  return fd;
+SystemFile openNameList(const std::string& path, int& error) {
+  SystemFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file) error = errno;
+  return file;
 }
 
 }  // namespace sci

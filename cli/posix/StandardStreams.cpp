@@ -7,6 +7,8 @@ namespace sci {
 // POSIX streams never translate line ends.
 void useBinaryStandardStreams() {}
 
+NativeFile standardInputFile() { return STDIN_FILENO; }
+
 bool standardOutputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
 
 // A terminal here takes the bytes and decodes them itself.

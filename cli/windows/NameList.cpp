@@ -1,5 +1,3 @@
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include "cli/Arguments.h"
@@ -9,27 +7,18 @@
 
 namespace sci {
 
-FileDescriptor openNameList(const std::string& path, int& error) {
+SystemFile openNameList(const std::string& path, int& error) {
   const std::filesystem::path name = systemPath(argumentPath(path));
   // Windows opens no folder as a file; say it is one.
   const DWORD attributes = ::GetFileAttributesW(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     error = folderError();
-    return FileDescriptor();
+    return SystemFile();
   }
-  const HANDLE handle =
-      ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    error = static_cast<int>(::GetLastError());
-    return FileDescriptor();
-  }
-  const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
-  if (fd < 0) {
-    error = static_cast<int>(::GetLastError());
-    ::CloseHandle(handle);
-  }
-  return FileDescriptor(fd);
+  SystemFile file(::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) error = static_cast<int>(::GetLastError());
+  return file;
 }
 
 }  // namespace sci

@@ -31,6 +31,8 @@ constexpr std::size_t kConsolePiece = 8192;
 
 }  // namespace
 
+NativeFile standardInputFile() { return ::GetStdHandle(STD_INPUT_HANDLE); }
+
 bool standardOutputIsTerminal() { return isConsole(::GetStdHandle(STD_OUTPUT_HANDLE)); }
 
 void writeText(std::FILE* stream, std::string_view utf8) {

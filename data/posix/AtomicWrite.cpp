@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "data/AsciiText.h"
-#include "data/FileDescriptor.h"
 #include "data/FileError.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 namespace {
@@ -74,7 +74,7 @@ void checkSizeLimit(std::size_t size, const fs::path& target) {
 
 // Writes content from the descriptor's current offset; `done` tells how
 // much arrived when it throws.
-void writeAll(int fd, std::span<const std::uint8_t> content, const WriteOps& ops,
+void writeAll(NativeFile fd, std::span<const std::uint8_t> content, const WriteOps& ops,
               const fs::path& target, std::size_t& done) {
   done = 0;
   while (done < content.size()) {
@@ -93,7 +93,7 @@ void writeAll(int fd, std::span<const std::uint8_t> content, const WriteOps& ops
   }
 }
 
-void flush(int fd, const WriteOps& ops, const fs::path& target, bool regularFile) {
+void flush(NativeFile fd, const WriteOps& ops, const fs::path& target, bool regularFile) {
   if (ops.fsync(fd) == 0) return;
   const int error = errno;
   // Devices and pipes may not support syncing at all; that is not a failure.
@@ -103,7 +103,7 @@ void flush(int fd, const WriteOps& ops, const fs::path& target, bool regularFile
 
 // The rename is only durable once the folder entry itself is on disk.
 void flushFolder(const fs::path& folder, const fs::path& target) {
-  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  SystemFile dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!dir) return;  // a folder we may write but not list; nothing to sync with
   if (::fsync(dir.get()) != 0 && errno != EINVAL && errno != ENOTSUP) {
     fail(FileOperation::Flush, target, errno);
@@ -112,8 +112,8 @@ void flushFolder(const fs::path& folder, const fs::path& target) {
 }
 
 // Devices and pipes take the content as a stream.
-FileResult writeStream(FileDescriptor fd, const fs::path& target,
-                       std::span<const std::uint8_t> content, const WriteOps& ops) {
+FileResult writeStream(SystemFile fd, const fs::path& target, std::span<const std::uint8_t> content,
+                       const WriteOps& ops) {
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
   std::size_t done = 0;
@@ -123,7 +123,7 @@ FileResult writeStream(FileDescriptor fd, const fs::path& target,
   return FileResult::Ok;
 }
 
-bool readFromStart(int fd, std::span<std::uint8_t> out) {
+bool readFromStart(NativeFile fd, std::span<std::uint8_t> out) {
   std::size_t done = 0;
   while (done < out.size()) {
     const ssize_t n = ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(done));
@@ -136,7 +136,7 @@ bool readFromStart(int fd, std::span<std::uint8_t> out) {
 
 // Puts back the bytes a failed in-place write overwrote; true when the
 // file again holds exactly its old content, on disk.
-bool restoreOldContent(int fd, std::span<const std::uint8_t> old, off_t oldSize,
+bool restoreOldContent(NativeFile fd, std::span<const std::uint8_t> old, off_t oldSize,
                        const WriteOps& ops) {
   if (::lseek(fd, 0, SEEK_SET) != 0) return false;
   std::size_t done = 0;
@@ -163,9 +163,9 @@ FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> 
                           const WriteOps& ops) {
   // Reading the old content lets a failed write be undone; a file we may
   // write but not read is written without that net.
-  FileDescriptor fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
+  SystemFile fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
   const bool readable = static_cast<bool>(fd);
-  if (!fd) fd = FileDescriptor(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+  if (!fd) fd = SystemFile(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
   if (!fd) return FileResult::OpenFailed;
 
   struct stat info {};
@@ -214,7 +214,7 @@ FileResult rewriteInPlace(const fs::path& target, std::span<const std::uint8_t> 
 
 bool cannotReplace(int error) { return error == EACCES || error == EPERM || error == EBUSY; }
 
-bool ownedAlike(int fd, const struct stat& other) {
+bool ownedAlike(NativeFile fd, const struct stat& other) {
   struct stat info {};
   return ::fstat(fd, &info) == 0 && info.st_uid == other.st_uid && info.st_gid == other.st_gid;
 }
@@ -245,7 +245,7 @@ void removeStaleCopies(const fs::path& folder, const std::string& name) {
                      isAsciiLetterOrDigit)) {
       continue;
     }
-    FileDescriptor copy(
+    SystemFile copy(
         ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat info {};
     if (!copy || ::fstat(copy.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
@@ -275,28 +275,28 @@ class TempFile {
     // Naming it at the end goes through /proc; without /proc it could
     // never be named.
     if (::access("/proc/self/fd", X_OK) == 0) {
-      fd_ = FileDescriptor(ops.openUnnamed(folder_.c_str(), 0600));
+      fd_ = SystemFile(ops.openUnnamed(folder_.c_str(), 0600));
       if (fd_) {
         lock();
         return true;
       }
     }
     std::string path = tempName(folder_, name_, false);
-    fd_ = FileDescriptor(::mkostemp(path.data(), O_CLOEXEC));
+    fd_ = SystemFile(::mkostemp(path.data(), O_CLOEXEC));
     if (!fd_) return false;
     path_ = std::move(path);
     lock();
     return true;
   }
 
-  int fd() const { return fd_.get(); }
+  NativeFile fd() const { return fd_.get(); }
 
   // Before the target is written in place instead: no copy of the content
   // stays behind should that be interrupted.
   void discard() {
     if (!path_.empty()) ::unlink(path_.c_str());
     path_.clear();
-    fd_ = FileDescriptor();
+    fd_ = SystemFile();
   }
 
   // Gives the finished file the target's name: 0, or the errno of the step
@@ -347,7 +347,7 @@ class TempFile {
 
   fs::path folder_;
   std::string name_;
-  FileDescriptor fd_;
+  SystemFile fd_;
   std::string path_;  // the name to remove unless it became the target's
 };
 
@@ -355,9 +355,11 @@ class TempFile {
 
 WriteOps WriteOps::system() {
   return WriteOps{
-      [](int fd, const void* data, std::size_t size) -> long { return ::write(fd, data, size); },
-      [](int fd) { return ::fsync(fd); },
-      [](const char* folder, unsigned mode) {
+      [](NativeFile fd, const void* data, std::size_t size) -> long {
+        return ::write(fd, data, size);
+      },
+      [](NativeFile fd) { return ::fsync(fd); },
+      [](const char* folder, unsigned mode) -> NativeFile {
         return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
       },
       // Files are renamed by their names here, not through a handle.
@@ -380,7 +382,7 @@ FileResult writeFileAtomically(const fs::path& requested, std::span<const std::u
   bool replacing = false;
   if (::stat(target.c_str(), &existing) == 0) {
     if (S_ISDIR(existing.st_mode)) return FileResult::OpenFailed;
-    FileDescriptor probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    SystemFile probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!probe) return FileResult::OpenFailed;
     if (!S_ISREG(existing.st_mode)) return writeStream(std::move(probe), target, content, ops);
     probe.close(target);

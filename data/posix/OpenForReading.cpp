@@ -15,19 +15,19 @@ namespace sci {
 OpenedForReading openForReading(const std::filesystem::path& path) {
   OpenedForReading opened;
   // Non-blocking so that a FIFO without a writer cannot hang the program.
-  opened.fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!opened.fd) {
+  opened.file = SystemFile(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!opened.file) {
     opened.error = errno;
     return opened;
   }
   struct stat info {};
-  if (::fstat(opened.fd.get(), &info) != 0) {
+  if (::fstat(opened.file.get(), &info) != 0) {
     const int error = errno;
     throw FileError(causeFromSystemError(error), FileOperation::Size, path, error);
   }
   if (S_ISDIR(info.st_mode)) {
     // A folder opens fine here, but other systems refuse it as a file.
-    opened.fd = FileDescriptor();
+    opened.file = SystemFile();
     opened.kind = FileKind::Folder;
     opened.error = folderError();
   } else if (S_ISREG(info.st_mode)) {

@@ -1,7 +1,5 @@
 #include "data/AtomicWrite.h"
 
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 // after windows.h
 #include <aclapi.h>
@@ -14,9 +12,9 @@
 #include <vector>
 
 #include "data/AsciiText.h"
-#include "data/FileDescriptor.h"
 #include "data/FileError.h"
 #include "data/SystemError.h"
+#include "data/SystemFile.h"
 #include "data/windows/HeldFile.h"
 #include "data/windows/SystemPath.h"
 
@@ -32,16 +30,6 @@ constexpr int kTempNameAttempts = 100;
 [[noreturn]] void fail(FileOperation operation, const fs::path& path, DWORD error) {
   throw FileError(causeFromSystemError(static_cast<int>(error)), operation, path,
                   static_cast<int>(error));
-}
-
-HANDLE handleOf(int fd) { return reinterpret_cast<HANDLE>(::_get_osfhandle(fd)); }
-
-// The descriptor owns the handle from here on, so one close releases both.
-FileDescriptor adopt(HANDLE handle) {
-  if (handle == INVALID_HANDLE_VALUE) return FileDescriptor();
-  const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
-  if (fd < 0) ::CloseHandle(handle);
-  return FileDescriptor(fd);
 }
 
 // No sharing, as a plain save opens its file: while the save runs nobody
@@ -71,12 +59,12 @@ bool heldByAnotherProgram(const fs::path& path) {
   return ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-void writeAll(int fd, std::span<const std::uint8_t> content, const WriteOps& ops,
+void writeAll(HANDLE file, std::span<const std::uint8_t> content, const WriteOps& ops,
               const fs::path& target) {
   std::size_t done = 0;
   while (done < content.size()) {
     setLastSystemError(0);
-    const long n = ops.write(fd, content.data() + done, content.size() - done);
+    const long n = ops.write(file, content.data() + done, content.size() - done);
     if (n < 0) fail(FileOperation::Write, target, ::GetLastError());
     // Nothing stored and no reason given: the device has no room left.
     if (n == 0) {
@@ -90,18 +78,18 @@ void writeAll(int fd, std::span<const std::uint8_t> content, const WriteOps& ops
   }
 }
 
-void flush(int fd, const WriteOps& ops, const fs::path& target, bool diskFile) {
-  if (ops.fsync(fd) == 0) return;
+void flush(HANDLE file, const WriteOps& ops, const fs::path& target, bool diskFile) {
+  if (ops.fsync(file) == 0) return;
   // Devices such as NUL have nothing to flush and may say so.
   if (!diskFile) return;
   fail(FileOperation::Flush, target, ::GetLastError());
 }
 
-FileResult writeInPlace(FileDescriptor fd, const fs::path& target,
+FileResult writeInPlace(SystemFile file, const fs::path& target,
                         std::span<const std::uint8_t> content, const WriteOps& ops, bool diskFile) {
-  writeAll(fd.get(), content, ops, target);
-  flush(fd.get(), ops, target, diskFile);
-  fd.close(target);
+  writeAll(file.get(), content, ops, target);
+  flush(file.get(), ops, target, diskFile);
+  file.close(target);
   return FileResult::Ok;
 }
 
@@ -110,12 +98,12 @@ FileResult writeInPlace(FileDescriptor fd, const fs::path& target,
 // so a failure part-way leaves no shorter file than before.
 FileResult rewriteInPlace(const fs::path& full, const fs::path& target,
                           std::span<const std::uint8_t> content, const WriteOps& ops) {
-  FileDescriptor fd = adopt(openForWriting(full, OPEN_EXISTING));
-  if (!fd) return FileResult::OpenFailed;
-  writeAll(fd.get(), content, ops, target);
-  if (!::SetEndOfFile(handleOf(fd.get()))) fail(FileOperation::Write, target, ::GetLastError());
-  flush(fd.get(), ops, target, true);
-  fd.close(target);
+  SystemFile file(openForWriting(full, OPEN_EXISTING));
+  if (!file) return FileResult::OpenFailed;
+  writeAll(file.get(), content, ops, target);
+  if (!::SetEndOfFile(file.get())) fail(FileOperation::Write, target, ::GetLastError());
+  flush(file.get(), ops, target, true);
+  file.close(target);
   return FileResult::Ok;
 }
 
@@ -195,8 +183,7 @@ class TempFile {
                                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (handle != INVALID_HANDLE_VALUE) {
         path_ = path;
-        fd_ = adopt(handle);
-        if (!fd_) return false;
+        file_ = SystemFile(handle);
         // Where the file system cannot do this, a kill leaves a copy that
         // the next save removes.
         markForDeletion(handle, true);
@@ -208,7 +195,7 @@ class TempFile {
     return false;
   }
 
-  int fd() const { return fd_.get(); }
+  HANDLE file() const { return file_.get(); }
 
   // The replaced file's own access list, one cut off from the folder's,
   // so that a list its owner closed to others stays closed. A list that
@@ -232,7 +219,7 @@ class TempFile {
     ::GetSecurityDescriptorControl(descriptor, &control, &revision);
     DWORD error = ERROR_SUCCESS;
     if ((control & SE_DACL_PROTECTED) != 0) {
-      error = ::SetSecurityInfo(handleOf(fd_.get()), SE_FILE_OBJECT,
+      error = ::SetSecurityInfo(file_.get(), SE_FILE_OBJECT,
                                 DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
                                 nullptr, nullptr, dacl, nullptr);
     }
@@ -243,8 +230,8 @@ class TempFile {
   // Before the target is written in place instead.
   void discard() {
     if (path_.empty()) return;
-    const bool marked = fd_ && markForDeletion(handleOf(fd_.get()), true);
-    fd_ = FileDescriptor();
+    const bool marked = file_ && markForDeletion(file_.get(), true);
+    file_ = SystemFile();
     if (!marked) ::DeleteFileW(path_.c_str());
     path_.clear();
   }
@@ -252,7 +239,7 @@ class TempFile {
   // What the replaced file showed: its attributes and its creation time.
   void takeLooksOf(const WIN32_FILE_ATTRIBUTE_DATA& old) {
     FILE_BASIC_INFO info{};
-    if (!::GetFileInformationByHandleEx(handleOf(fd_.get()), FileBasicInfo, &info, sizeof info)) {
+    if (!::GetFileInformationByHandleEx(file_.get(), FileBasicInfo, &info, sizeof info)) {
       return;
     }
     info.CreationTime.LowPart = old.ftCreationTime.dwLowDateTime;
@@ -263,13 +250,13 @@ class TempFile {
     const DWORD attributes = (info.FileAttributes & ~(kKeptAttributes | FILE_ATTRIBUTE_NORMAL)) |
                              (old.dwFileAttributes & kKeptAttributes);
     info.FileAttributes = attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
-    ::SetFileInformationByHandle(handleOf(fd_.get()), FileBasicInfo, &info, sizeof info);
+    ::SetFileInformationByHandle(file_.get(), FileBasicInfo, &info, sizeof info);
   }
 
   // Gives the finished file the name `full`, replacing whatever has it in
   // one step; throws FileError naming `target` when that fails.
   void publish(const fs::path& full, const fs::path& target, const WriteOps& ops) {
-    const HANDLE handle = handleOf(fd_.get());
+    const HANDLE handle = file_.get();
     // The mark is withdrawn only for each attempt, so a process killed
     // while it waits for another program to let go still leaves nothing.
     const bool renamed = retryWhileHeld([&] {
@@ -281,7 +268,7 @@ class TempFile {
           return false;
         }
       }
-      if (ops.rename(fd_.get(), full) == 0) return true;
+      if (ops.rename(handle, full) == 0) return true;
       DWORD error = ::GetLastError();
       if (error == ERROR_ACCESS_DENIED && heldByAnotherProgram(full)) {
         error = ERROR_SHARING_VIOLATION;
@@ -296,13 +283,13 @@ class TempFile {
     // through is what MOVEFILE_WRITE_THROUGH would do, and its failure
     // cannot undo a rename that has happened.
     ::FlushFileBuffers(handle);
-    fd_.close(target);
+    file_.close(target);
   }
 
  private:
   fs::path folder_;
   std::wstring name_;
-  FileDescriptor fd_;
+  SystemFile file_;
   fs::path path_;  // the name to remove unless it became the target's
 };
 
@@ -380,10 +367,10 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
   }
   bool replacing = false;
   {
-    FileDescriptor probe = adopt(openForWriting(full, OPEN_EXISTING));
+    SystemFile probe(openForWriting(full, OPEN_EXISTING));
     if (probe) {
       // Devices (NUL, CON, COM1) are written as they are, like a plain save.
-      if (::GetFileType(handleOf(probe.get())) != FILE_TYPE_DISK) {
+      if (::GetFileType(probe.get()) != FILE_TYPE_DISK) {
         return writeInPlace(std::move(probe), target, content, ops, false);
       }
       probe.close(target);
@@ -413,8 +400,8 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
     temp.discard();
     return rewriteInPlace(full, target, content, ops);
   }
-  writeAll(temp.fd(), content, ops, target);
-  flush(temp.fd(), ops, target, true);
+  writeAll(temp.file(), content, ops, target);
+  flush(temp.file(), ops, target, true);
   if (replacing) temp.takeLooksOf(old);
   temp.publish(full, target, ops);
   return FileResult::Ok;
@@ -422,20 +409,20 @@ FileResult writeFileAtomically(const fs::path& target, std::span<const std::uint
 
 WriteOps WriteOps::system() {
   return WriteOps{
-      [](int fd, const void* data, std::size_t size) -> long {
+      [](HANDLE file, const void* data, std::size_t size) -> long {
         // One call never passes more than a DWORD can count.
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
         DWORD written = 0;
-        if (!::WriteFile(handleOf(fd), data, chunk, &written, nullptr)) return -1;
+        if (!::WriteFile(file, data, chunk, &written, nullptr)) return -1;
         return static_cast<long>(written);
       },
-      [](int fd) { return ::FlushFileBuffers(handleOf(fd)) ? 0 : -1; },
+      [](HANDLE file) { return ::FlushFileBuffers(file) ? 0 : -1; },
       // The temporary file always has a name here; unnamed files are POSIX's.
       [](const char*, unsigned) {
         ::SetLastError(ERROR_NOT_SUPPORTED);
-        return -1;
+        return kNoNativeFile;
       },
-      [](int fd, const fs::path& to) { return renameByHandle(handleOf(fd), to); },
+      &renameByHandle,
   };
 }
 

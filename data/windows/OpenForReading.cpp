@@ -1,7 +1,5 @@
 #include "data/OpenForReading.h"
 
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -33,17 +31,11 @@ OpenedForReading openForReading(const std::filesystem::path& path) {
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     return handle != INVALID_HANDLE_VALUE;
   });
-  if (handle == INVALID_HANDLE_VALUE) {
+  opened.file = SystemFile(handle);
+  if (!opened.file) {
     opened.error = lastSystemError();
     return opened;
   }
-  const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
-  if (fd < 0) {
-    opened.error = lastSystemError();
-    ::CloseHandle(handle);
-    return opened;
-  }
-  opened.fd = FileDescriptor(fd);
   // Pipes and character devices have no length of their own.
   if (::GetFileType(handle) != FILE_TYPE_DISK) return opened;
   LARGE_INTEGER size{};
@@ -61,11 +53,11 @@ int folderError() { return ERROR_DIRECTORY; }
 bool interruptedCall(int) { return false; }
 
 ReadCall systemRead() {
-  return [](int fd, void* buffer, std::size_t size) -> ssize_t {
+  return [](NativeFile file, void* buffer, std::size_t size) -> ssize_t {
     // One call never asks for more than a DWORD can count.
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
     DWORD got = 0;
-    if (!::ReadFile(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)), buffer, chunk, &got, nullptr)) {
+    if (!::ReadFile(file, buffer, chunk, &got, nullptr)) {
       // A pipe whose writer has finished: the end of its data, as on POSIX.
       return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
     }

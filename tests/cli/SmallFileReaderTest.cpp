@@ -33,7 +33,7 @@ const ReasonCase kCases[] = {
     {"other size", 9, plainRead, "Length Error! (9 bytes found, 4 or 8 expected)"},
     {"read fails", 8,
      [] {
-       return ReadCall([](int, void*, std::size_t) -> ssize_t {
+       return ReadCall([](NativeFile, void*, std::size_t) -> ssize_t {
          setLastSystemError(test::kIoErrorCode);
          return -1;
        });
@@ -43,9 +43,10 @@ const ReasonCase kCases[] = {
     // same failure as in the editor.
     {"shrinks while read", 8,
      [] {
-       return ReadCall([calls = 0](int fd, void* buffer, std::size_t size) mutable -> ssize_t {
-         return ++calls == 1 ? systemRead()(fd, buffer, size / 2) : 0;
-       });
+       return ReadCall(
+           [calls = 0](NativeFile file, void* buffer, std::size_t size) mutable -> ssize_t {
+             return ++calls == 1 ? systemRead()(file, buffer, size / 2) : 0;
+           });
      },
      "An attempt was made to access an unnamed file past its end."},
 };

@@ -57,14 +57,15 @@ const ReadFaultCase kReadFaults[] = {
     // The file shrank after its size was taken: the rest must not count as data.
     {"shrinks while read",
      [] {
-       return ReadCall([calls = 0](int fd, void* buffer, std::size_t size) mutable -> ssize_t {
-         return ++calls == 1 ? systemRead()(fd, buffer, size / 2) : 0;
-       });
+       return ReadCall(
+           [calls = 0](NativeFile file, void* buffer, std::size_t size) mutable -> ssize_t {
+             return ++calls == 1 ? systemRead()(file, buffer, size / 2) : 0;
+           });
      },
      FileErrorCause::EndOfFile, 0},
     {"read fails",
      [] {
-       return ReadCall([](int, void*, std::size_t) -> ssize_t {
+       return ReadCall([](NativeFile, void*, std::size_t) -> ssize_t {
          setLastSystemError(test::kIoErrorCode);
          return -1;
        });
@@ -110,13 +111,14 @@ TEST_P(FixedSizeRead, InterruptedAndPieceByPieceReadsComplete) {
   writeBytes(dir / "f", content);
   // Where calls are never interrupted, the pieces alone are tried.
   const ReadCall interruptedOnce = [interrupted = !test::kInterruptedCode](
-                                       int fd, void* buffer, std::size_t) mutable -> ssize_t {
+                                       NativeFile file, void* buffer,
+                                       std::size_t) mutable -> ssize_t {
     if (!interrupted) {
       interrupted = true;
       setLastSystemError(*test::kInterruptedCode);
       return -1;
     }
-    return systemRead()(fd, buffer, 1);
+    return systemRead()(file, buffer, 1);
   };
   Bytes bytes;
   ASSERT_EQ(GetParam().read(dir / "f", interruptedOnce, bytes), FileResult::Ok);

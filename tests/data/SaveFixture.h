@@ -67,13 +67,13 @@ inline WriteOps writesThenFails(std::size_t limit, std::size_t piece, int error)
   auto failures = std::make_shared<int>(0);
   const WriteOps real = WriteOps::system();
   WriteOps ops = real;
-  ops.write = [=](int fd, const void* data, std::size_t size) mutable -> long {
+  ops.write = [=](NativeFile file, const void* data, std::size_t size) mutable -> long {
     if (*written >= limit) {
       if (++*failures > 100) error = kHardIoError;
       setLastSystemError(error);
       return error == 0 ? 0 : -1;
     }
-    const long n = real.write(fd, data, std::min({size, piece, limit - *written}));
+    const long n = real.write(file, data, std::min({size, piece, limit - *written}));
     if (n > 0) *written += static_cast<std::size_t>(n);
     return n;
   };
@@ -82,7 +82,7 @@ inline WriteOps writesThenFails(std::size_t limit, std::size_t piece, int error)
 
 inline WriteOps flushFails(int error) {
   WriteOps ops = WriteOps::system();
-  ops.fsync = [=](int) {
+  ops.fsync = [=](NativeFile) {
     setLastSystemError(error);
     return -1;
   };

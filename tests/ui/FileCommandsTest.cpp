@@ -164,7 +164,7 @@ TEST_F(DialogTest, SaveIntoAMissingFolderSaysAbortAndWhy) {
 
 TEST_F(DialogTest, SaveFailingWhileWritingNamesTheFile) {
   WriteOps ops = WriteOps::system();
-  ops.write = [](int, const void*, std::size_t) -> long {
+  ops.write = [](NativeFile, const void*, std::size_t) -> long {
     errno = ENOSPC;
     return -1;
   };
@@ -243,7 +243,7 @@ TEST_F(DialogTest, NamesOutsideLatin1ReachTheDiskAndTheMessages) {
 
   // A write failure names the file in the message, in UTF-8.
   WriteOps failing = WriteOps::system();
-  failing.write = [](int, const void*, std::size_t) -> long {
+  failing.write = [](NativeFile, const void*, std::size_t) -> long {
     errno = ENOSPC;
     return -1;
   };

@@ -33,7 +33,7 @@ WriteOps failsOnceAfter(std::size_t limit, int error) {
   auto written = std::make_shared<std::size_t>(0);
   auto failed = std::make_shared<bool>(false);
   WriteOps ops = WriteOps::system();
-  ops.write = [=](int fd, const void* data, std::size_t size) -> long {
+  ops.write = [=](NativeFile fd, const void* data, std::size_t size) -> long {
     if (!*failed && *written >= limit) {
       *failed = true;
       errno = error;
@@ -49,7 +49,7 @@ WriteOps failsOnceAfter(std::size_t limit, int error) {
 WriteOps syncFailsOnce(int error) {
   auto failed = std::make_shared<bool>(false);
   WriteOps ops = WriteOps::system();
-  ops.fsync = [=](int fd) {
+  ops.fsync = [=](NativeFile fd) {
     if (*failed) return ::fsync(fd);
     *failed = true;
     errno = error;
@@ -63,7 +63,7 @@ WriteOps syncFailsOnce(int error) {
 WriteOps withoutUnnamedFiles(WriteOps ops) {
   ops.openUnnamed = [](const char*, unsigned) {
     errno = EOPNOTSUPP;
-    return -1;
+    return kNoNativeFile;
   };
   return ops;
 }
@@ -79,7 +79,7 @@ std::string kindName(TempKind kind) { return kind == TempKind::Named ? "Named" :
 TEST_F(AtomicSave, PiecewiseAndInterruptedWritesComplete) {
   auto interrupted = std::make_shared<bool>(false);
   WriteOps ops = WriteOps::system();
-  ops.write = [=](int fd, const void* data, std::size_t size) -> long {
+  ops.write = [=](NativeFile fd, const void* data, std::size_t size) -> long {
     if (!*interrupted) {
       *interrupted = true;
       errno = EINTR;
@@ -614,14 +614,14 @@ void PrintTo(const KillCase& c, std::ostream* os) { *os << c.name; }
 WriteOps killedAt(KillAt step) {
   WriteOps ops = WriteOps::system();
   auto calls = std::make_shared<int>(0);
-  ops.write = [=](int fd, const void* data, std::size_t size) -> long {
+  ops.write = [=](NativeFile fd, const void* data, std::size_t size) -> long {
     ++*calls;
     if (step == KillAt::FirstWrite || (step == KillAt::HalfWritten && *calls > 1)) {
       ::raise(SIGKILL);
     }
     return ::write(fd, data, step == KillAt::HalfWritten ? size / 2 : size);
   };
-  ops.fsync = [=](int fd) {
+  ops.fsync = [=](NativeFile fd) {
     if (step == KillAt::Flush) ::raise(SIGKILL);
     return ::fsync(fd);
   };

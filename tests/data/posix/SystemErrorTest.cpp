@@ -8,9 +8,9 @@
 
 #include <cerrno>
 
-#include "data/FileDescriptor.h"
 #include "data/FileError.h"
 #include "data/SystemError.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 namespace {
@@ -106,20 +106,20 @@ TEST(CauseFromErrnoSweep, EveryOtherValueIsUnknown) {
 }
 
 // A failing close is reported with the system's own code and its cause.
-TEST(FileDescriptorClose, FailureCarriesTheSystemsCode) {
+TEST(SystemFileClose, FailureCarriesTheSystemsCode) {
   const int raw = ::open("/dev/null", O_RDONLY);
   ASSERT_GE(raw, 0);
-  FileDescriptor fd(raw);
+  SystemFile file(raw);
   ASSERT_EQ(::close(raw), 0);  // gone behind its owner's back
   try {
-    fd.close("/dev/null");
+    file.close("/dev/null");
     FAIL() << "no FileError";
   } catch (const FileError& e) {
     EXPECT_EQ(e.operation(), FileOperation::Close);
     EXPECT_EQ(e.osError(), EBADF);
     EXPECT_EQ(e.cause(), FileErrorCause::InvalidFile);
   }
-  EXPECT_FALSE(fd);
+  EXPECT_FALSE(file);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ namespace {
 
 WriteOps renameFails(DWORD error) {
   WriteOps ops = WriteOps::system();
-  ops.rename = [=](int, const std::filesystem::path&) {
+  ops.rename = [=](NativeFile, const std::filesystem::path&) {
     ::SetLastError(error);
     return -1;
   };
@@ -247,18 +247,18 @@ WriteOps diesAt(const std::string& step) {
   WriteOps ops = real;
   const auto die = [] { ::TerminateProcess(::GetCurrentProcess(), kDiedCode); };
   if (step == "write") {
-    ops.write = [=](int fd, const void* data, std::size_t size) -> long {
-      real.write(fd, data, size / 2);
+    ops.write = [=](NativeFile file, const void* data, std::size_t size) -> long {
+      real.write(file, data, size / 2);
       die();
       return -1;
     };
   } else if (step == "flush") {
-    ops.fsync = [=](int) {
+    ops.fsync = [=](NativeFile) {
       die();
       return -1;
     };
   } else {
-    ops.rename = [=](int, const fs::path&) {
+    ops.rename = [=](NativeFile, const fs::path&) {
       die();
       return -1;
     };

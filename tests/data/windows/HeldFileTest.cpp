@@ -176,9 +176,9 @@ TEST(HeldFile, HoldStartingJustBeforeTheRenameIsWaitedFor) {
   std::unique_ptr<Holder> holder;
   WriteOps ops = WriteOps::system();
   const auto rename = ops.rename;
-  ops.rename = [&](int fd, const fs::path& to) {
+  ops.rename = [&](NativeFile file, const fs::path& to) {
     if (!holder) holder = std::make_unique<Holder>(target, 0, std::chrono::milliseconds(300));
-    return rename(fd, to);
+    return rename(file, to);
   };
   EXPECT_EQ(save(target, ops), FileResult::Ok);
   ASSERT_TRUE(holder && holder->ok());
@@ -194,9 +194,9 @@ TEST(HeldFile, RenameHeldTooLongKeepsTheCauseAndTheOldList) {
   std::unique_ptr<Holder> holder;
   WriteOps ops = WriteOps::system();
   const auto rename = ops.rename;
-  ops.rename = [&](int fd, const fs::path& to) {
+  ops.rename = [&](NativeFile file, const fs::path& to) {
     if (!holder) holder = std::make_unique<Holder>(target, 0, std::chrono::milliseconds(2000));
-    return rename(fd, to);
+    return rename(file, to);
   };
   try {
     save(target, ops);

@@ -2,11 +2,13 @@
 // the editor's own table lists them.
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <vector>
 
 #include "data/FileError.h"
 #include "data/SystemError.h"
+#include "data/SystemFile.h"
 
 namespace sci {
 namespace {
@@ -51,6 +53,24 @@ TEST(CauseFromWindowsError, UnlistedCodesAreUnknown) {
                  "An unknown error occurred while accessing %1.")
         << "code " << code;
   }
+}
+
+// The file is the system's own handle: a failing close reports
+// CloseHandle's code, with no C runtime in between.
+TEST(SystemFileClose, FailureCarriesTheSystemsCode) {
+  const HANDLE raw = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(raw, INVALID_HANDLE_VALUE);
+  SystemFile file(raw);
+  ASSERT_TRUE(::CloseHandle(raw));  // gone behind its owner's back
+  try {
+    file.close("NUL");
+    FAIL() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.operation(), FileOperation::Close);
+    EXPECT_EQ(e.osError(), ERROR_INVALID_HANDLE);
+  }
+  EXPECT_FALSE(file);
 }
 
 }  // namespace

@@ -227,7 +227,7 @@ void CommandsTest::saveFailuresAreReported() {
   Workspace ws;
   WriteOps ops = WriteOps::system();
   if (failWrites) {
-    ops.write = [](int, const void*, std::size_t) -> long {
+    ops.write = [](NativeFile, const void*, std::size_t) -> long {
       errno = ENOSPC;
       return -1;
     };
