@@ -39,7 +39,7 @@ const FocusCase kFocusCases[] = {
      [](auto&, auto& c, auto& p, auto& d) {
        c.type(IDC_SERVER, "short");
        p.answers = {PromptAnswer::Cancel};
-       d.OnDeltaPos(1, 1);
+       d.OnDeltaPos(1);
      },
      // The entry stays, and the editor shows where it cannot be stored.
      1, IDC_SERVER, false},
@@ -95,7 +95,7 @@ TEST_F(DialogTest, FocusIsNotGivenBackToADisabledControl) {
   controls.activations = 0;
   prompts.whileShown = [&] {
     controls.focused.reset();
-    dialog->EnableEditing(false);
+    dialog->enableEditing(false);
   };
   dialog->OnOpen();
   EXPECT_EQ(controls.activations, 1);
