@@ -1,7 +1,5 @@
 #include "editor/EntryEditor.h"
 
-#include <cstdio>
-
 #include "editor/ListPositions.h"
 
 namespace sci {
@@ -99,11 +97,5 @@ void EntryEditor::Delete() {
 void EntryEditor::UpdatePasteButton() { view_.setPasteEnabled(clipValid_); }
 
 void EntryEditor::replaceTable(const ServerTable& table) { table_ = table; }
-
-std::string EntryEditor::storedMessage(int index) {
-  char text[48];
-  std::snprintf(text, sizeof text, "Save SCI in list position %d", index);
-  return text;
-}
 
 }  // namespace sci

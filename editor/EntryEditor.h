@@ -43,8 +43,6 @@ class EntryEditor {
   // After a good Open: the whole table is replaced, position and clip kept.
   void replaceTable(const ServerTable& table);
 
-  // The text a successful store prepares; the dialog does not show it.
-  static std::string storedMessage(int index);  // "Save SCI in list position %d"
   static constexpr const char* kDiscardQuestion =
       "Invalid input data!\nDiscard current server connection information ?";
   static constexpr const char* kDiscardCaption = "SCI";

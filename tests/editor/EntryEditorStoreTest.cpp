@@ -195,9 +195,5 @@ TEST_F(EditorFixture, LongPasswordMirrorDoesNotStopTheReadBack) {
   EXPECT_EQ(getText(entry(0).password), "newpass1");
 }
 
-TEST(StoredMessageTest, NamesTheZeroBasedIndex) {
-  EXPECT_EQ(EntryEditor::storedMessage(6), "Save SCI in list position 6");
-}
-
 }  // namespace
 }  // namespace sci::test
