@@ -24,27 +24,23 @@ ServerListWindow::ServerListWindow(DialogSetup setup, DialogPrompts* prompts, QW
     ownPrompts_ = std::make_unique<QtPrompts>(this);
     prompts = ownPrompts_.get();
   }
-  dialog_ = std::make_unique<ServerListDialog>(*controls_, *prompts, std::move(setup));
+  core_ = std::make_unique<ServerListDialog>(*controls_, *prompts, std::move(setup));
   connectCommands();
   buildActions();
-  dialog_->OnInitDialog();
+  core_->OnInitDialog();
 }
 
 ServerListWindow::~ServerListWindow() = default;
 
 void ServerListWindow::connectCommands() {
-  connect(widgets_.open, &QPushButton::clicked, this, &ServerListWindow::OnOpen);
-  connect(widgets_.save, &QPushButton::clicked, this, &ServerListWindow::OnSave);
-  connect(widgets_.copy, &QPushButton::clicked, this, [this] { dialog_->OnCopy(); });
-  connect(widgets_.paste, &QPushButton::clicked, this, [this] { dialog_->OnPaste(); });
-  connect(widgets_.remove, &QPushButton::clicked, this, [this] { dialog_->OnDelete(); });
+  connect(widgets_.open, &QPushButton::clicked, this, [this] { core_->OnOpen(); });
+  connect(widgets_.save, &QPushButton::clicked, this, [this] { core_->OnSave(); });
+  connect(widgets_.copy, &QPushButton::clicked, this, [this] { core_->OnCopy(); });
+  connect(widgets_.paste, &QPushButton::clicked, this, [this] { core_->OnPaste(); });
+  connect(widgets_.remove, &QPushButton::clicked, this, [this] { core_->OnDelete(); });
   connect(widgets_.exit, &QPushButton::clicked, this, &ServerListWindow::reject);
-  widgets_.position->setMoveRequest([this](int delta) { return dialog_->OnDeltaPos(delta); });
+  widgets_.position->setMoveRequest([this](int delta) { return core_->OnDeltaPos(delta); });
 }
-
-void ServerListWindow::OnOpen() { dialog_->OnOpen(); }
-
-void ServerListWindow::OnSave() { dialog_->OnSave(); }
 
 void ServerListWindow::buildActions() {
   // The window manager's own menu is out of reach on X11 and Wayland, so
@@ -66,14 +62,14 @@ void ServerListWindow::buildActions() {
   setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void ServerListWindow::accept() { dialog_->OnOK(); }
+void ServerListWindow::accept() { core_->OnOK(); }
 
-void ServerListWindow::reject() { dialog_->OnCancel(); }
+void ServerListWindow::reject() { core_->OnCancel(); }
 
 void ServerListWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Queued, so that its messages stand over the window once it is up.
-  QTimer::singleShot(0, this, [this] { dialog_->OnShown(); });
+  QTimer::singleShot(0, this, [this] { core_->OnShown(); });
 }
 
 void ServerListWindow::keyPressEvent(QKeyEvent* event) {

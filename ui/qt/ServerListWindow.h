@@ -26,18 +26,16 @@ class ServerListWindow : public QDialog {
                             QWidget* parent = nullptr);
   ~ServerListWindow() override;
 
-  ServerListDialog& core() { return *dialog_; }
-  const EntryEditor& editor() const { return dialog_->editor(); }
-  const DeviceConfig& deviceConfig() const { return dialog_->deviceConfig(); }
-  bool canOpen() const { return dialog_->canOpen(); }
+  ServerListDialog& core() { return *core_; }
+  const EntryEditor& editor() const { return core_->editor(); }
+  const DeviceConfig& deviceConfig() const { return core_->deviceConfig(); }
+  bool canOpen() const { return core_->canOpen(); }
 
  public slots:
   // Closes only when every field passes the read-back.
   void accept() override;
   // Esc and the window's close box: the core decides whether to close.
   void reject() override;
-  void OnOpen();
-  void OnSave();
   void showAbout();
   void showHelp();
 
@@ -52,7 +50,7 @@ class ServerListWindow : public QDialog {
   ServerListWidgets widgets_;
   std::unique_ptr<QtDialogControls> controls_;
   std::unique_ptr<QtPrompts> ownPrompts_;
-  std::unique_ptr<ServerListDialog> dialog_;
+  std::unique_ptr<ServerListDialog> core_;
 };
 
 }  // namespace sci

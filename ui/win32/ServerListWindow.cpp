@@ -38,11 +38,11 @@ void centre(HWND window) {
 
 struct ServerListWindow::Binding {
   Binding(HWND window, DialogSetup setup)
-      : controls(window), prompts(window), dialog(controls, prompts, std::move(setup)) {}
+      : controls(window), prompts(window), core(controls, prompts, std::move(setup)) {}
 
   Win32Controls controls;
   Win32Prompts prompts;
-  ServerListDialog dialog;
+  ServerListDialog core;
 };
 
 ServerListWindow::ServerListWindow(DialogSetup setup) : setup_(std::move(setup)) {
@@ -105,7 +105,7 @@ void ServerListWindow::initDialog() {
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   centre(window_);
   binding_ = std::make_unique<Binding>(window_, setup_);
-  binding_->dialog.OnInitDialog();
+  binding_->core.OnInitDialog();
   PostMessageW(window_, kShown, 0, 0);
 }
 
@@ -130,38 +130,38 @@ INT_PTR ServerListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // The dialog manager puts the focus on the first tab stop.
       return TRUE;
     case kShown:
-      if (binding_) binding_->dialog.OnShown();
+      if (binding_) binding_->core.OnShown();
       return TRUE;
     case WM_COMMAND: {
       if (!binding_) return FALSE;
-      ServerListDialog& dialog = binding_->dialog;
+      ServerListDialog& core = binding_->core;
       const WORD id = LOWORD(wParam);
       const WORD code = HIWORD(wParam);
       // Enter and Esc arrive as IDOK and IDCANCEL from the dialog manager.
       if (id == IDOK) {
-        dialog.OnOK();
+        core.OnOK();
         return TRUE;
       }
       if (id == IDCANCEL) {
-        dialog.OnCancel();
+        core.OnCancel();
         return TRUE;
       }
       if (code != BN_CLICKED) return FALSE;
       switch (id) {
         case IDC_OPEN:
-          dialog.OnOpen();
+          core.OnOpen();
           return TRUE;
         case IDC_SAVE:
-          dialog.OnSave();
+          core.OnSave();
           return TRUE;
         case IDC_COPY:
-          dialog.OnCopy();
+          core.OnCopy();
           return TRUE;
         case IDC_PASTE:
-          dialog.OnPaste();
+          core.OnPaste();
           return TRUE;
         case IDC_DELETE:
-          dialog.OnDelete();
+          core.OnDelete();
           return TRUE;
         default:
           return FALSE;
@@ -173,7 +173,7 @@ INT_PTR ServerListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       auto* change = reinterpret_cast<NMUPDOWN*>(lParam);
       // The control adds iDelta to its position; a position within its range
       // is taken as it is, with no wrap.
-      change->iDelta = binding_->dialog.OnDeltaPos(change->iDelta) - change->iPos;
+      change->iDelta = binding_->core.OnDeltaPos(change->iDelta) - change->iPos;
       SetWindowLongPtrW(window_, DWLP_MSGRESULT, 0);
       return TRUE;
     }

@@ -80,7 +80,7 @@ void CommandsTest::overlongUserNameStopsTheReadBack() {
   QCOMPARE(shown.icon, PromptIcon::Exclamation);
   QCOMPARE(run.prompts.unanswered, 0);  // no discard question
 
-  const ServerEntry& stored = run.dialog().editor().table().entries[0];
+  const ServerEntry& stored = run.window().editor().table().entries[0];
   QCOMPARE(getText(stored.server), std::string("server.examplez"));
   QCOMPARE(getText(stored.userName), std::string("fifteen-chars-x"));
   QCOMPARE(getText(stored.password), std::string("secret1"));
@@ -112,8 +112,8 @@ void CommandsTest::movingWithAnInvalidForm() {
   QCOMPARE(question.buttons, PromptButtons::OkCancel);
 
   QCOMPARE(run.position()->value(), discard ? 2 : 1);
-  QCOMPARE(run.dialog().editor().current(), discard ? 1 : 0);
-  QVERIFY(run.dialog().editor().table().entries[0] == DefaultEntry());
+  QCOMPARE(run.window().editor().current(), discard ? 1 : 0);
+  QVERIFY(run.window().editor().table().entries[0] == DefaultEntry());
   // Either way the refused edit is gone from the field, and the focus is on
   // the field that failed.
   QCOMPARE(server->text(), QString());
@@ -138,7 +138,7 @@ void CommandsTest::longOpenedPasswordCanBeShortened() {
 
   // The hidden confirmation still holds the long text; it must not stop the read-back.
   QCOMPARE(run.prompts.messages.size(), 0);
-  QCOMPARE(getText(run.dialog().editor().table().entries[0].password), std::string("fifteen-sec"));
+  QCOMPARE(getText(run.window().editor().table().entries[0].password), std::string("fifteen-sec"));
 }
 
 void CommandsTest::saveWritesTheLastStoredEntry() {
@@ -208,7 +208,7 @@ void CommandsTest::openFailuresChangeNothing() {
 
   QCOMPARE(run.prompts.messages.size(), 1);
   verifyStop(run.prompts.messages.front(), message);
-  QVERIFY(run.dialog().editor().table() == initialTable());
+  QVERIFY(run.window().editor().table() == initialTable());
   QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("typed.example"));
   QVERIFY(run.field("serverEdit")->isModified());
 }
@@ -242,7 +242,7 @@ void CommandsTest::saveFailuresAreReported() {
                  : QStringLiteral("abort!");
   verifyStop(run.prompts.messages.front(), expected);
   QVERIFY(!QFile::exists(ws.qpath(target)));
-  QVERIFY(run.dialog().isVisible());
+  QVERIFY(run.window().isVisible());
 }
 
 void CommandsTest::closing_data() {
@@ -287,7 +287,7 @@ void CommandsTest::closing() {
 
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
-  ServerListWindow& dialog = run.dialog();
+  ServerListWindow& dialog = run.window();
   const bool typing = !how.endsWith(QStringLiteral("-unchanged"));
   if (typing) QTest::keyClicks(run.field("serverEdit"), QStringLiteral("server.example"));
   FieldEdit* portEdit = run.field("portEdit");

@@ -154,7 +154,7 @@ void FieldInputTest::singleByteTextsRoundTrip() {
   typeCharacter(user, QStringLiteral("\u00fc"));
   run.step(+1);
   QCOMPARE(run.prompts.messages.size(), 0);
-  const ServerEntry& stored = run.dialog().editor().table().entries[0];
+  const ServerEntry& stored = run.window().editor().table().entries[0];
   QCOMPARE(textOf(stored.server), std::string("caf\xE9-\x80.example"));
   QCOMPARE(getText(stored.userName), std::string("user\xFC"));
 }
@@ -210,7 +210,7 @@ void FieldInputTest::portReadBack() {
   QCOMPARE(edit->text(), text);
   run.step(+1);
 
-  const std::uint32_t stored = run.dialog().editor().table().entries[0].port();
+  const std::uint32_t stored = run.window().editor().table().entries[0].port();
   if (accepted) {
     QCOMPARE(run.prompts.messages.size(), 0);
     QCOMPARE(stored, port);

@@ -204,13 +204,13 @@ void ShellTest::fileDialogsReturnToTheLastFolder() {
     child<QLineEdit>(files, "fileNameEdit")->setText(saved);
     static_cast<QDialog*>(files)->accept();
   });
-  dialog.OnSave();
+  dialog.findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
   QVERIFY(QFile::exists(saved));
   whenShown<QFileDialog>([&](QFileDialog* files) {
     startFolder = files->directory().absolutePath();
     files->reject();
   });
-  dialog.OnOpen();
+  dialog.findChild<QPushButton*>(QStringLiteral("openButton"))->click();
   QCOMPARE(startFolder, QFileInfo(saved).absolutePath());
 }
 
@@ -225,7 +225,7 @@ void ShellTest::aboutBoxFromTheContextMenu() {
   QFETCH(QString, closeBy);
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
-  ServerListWindow& dialog = run.dialog();
+  ServerListWindow& dialog = run.window();
   run.step(+1);
   QTest::keyClicks(run.field("serverEdit"), QStringLiteral("typed"));
 
@@ -280,7 +280,7 @@ void ShellTest::aboutBoxFromTheContextMenu() {
 void ShellTest::helpForTheFocusedDialog() {
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
-  ServerListWindow& dialog = run.dialog();
+  ServerListWindow& dialog = run.window();
 
   QList<HelpTopic> topics;
   std::function<void(HelpWindow*)> closeHelp = [&](HelpWindow* help) {

@@ -76,7 +76,7 @@ void StartupTest::configurationDecidesCaptionAndEditing() {
   if (setup != "missing") ws.writeBytes(QStringLiteral("IPConfig.cfg"), file);
 
   DialogRun run(ws.path(QStringLiteral("IPConfig.cfg")));
-  ServerListWindow& dialog = run.dialog();
+  ServerListWindow& dialog = run.window();
 
   QCOMPARE(dialog.windowHandle()->title(), windowCaption);
   const bool good = message.isEmpty();  // "good" and "title" are valid configurations
@@ -109,11 +109,11 @@ void StartupTest::listCanBeBrowsedWithoutConfiguration() {
   DialogRun run(ws.path(QStringLiteral("IPConfig.cfg")));
   run.step(-1);
   QCOMPARE(run.position()->value(), 20);
-  QCOMPARE(run.dialog().editor().current(), 19);
+  QCOMPARE(run.window().editor().current(), 19);
   run.step(+1);
   run.step(+1);
   QCOMPARE(run.position()->value(), 2);
-  QCOMPARE(run.dialog().editor().current(), 1);
+  QCOMPARE(run.window().editor().current(), 1);
   QCOMPARE(run.field("keyEdit")->text(), QString::fromStdString(formatKey(DefaultEntry())));
   QCOMPARE(run.prompts.messages.size(), 1);  // only the start-up message
 }
@@ -123,11 +123,11 @@ void StartupTest::confirmationFieldsAndInfoLineStayHidden() {
   DialogRun run(ws.writeGoodConfig());
   for (const char* name : {"serverConfirmEdit", "portConfirmEdit", "passwordConfirmEdit",
                            "confirmLabel", "passwordConfirmLabel", "infoLabel", "infoLine"}) {
-    QWidget* w = widget(run.dialog(), name);
+    QWidget* w = widget(run.window(), name);
     QVERIFY2(w != nullptr, name);
     QVERIFY2(!w->isVisible(), name);
   }
-  auto* confirmLabel = run.dialog().findChild<QLabel*>(QStringLiteral("confirmLabel"));
+  auto* confirmLabel = run.window().findChild<QLabel*>(QStringLiteral("confirmLabel"));
   QCOMPARE(confirmLabel->text(), QStringLiteral("*confirm"));
 }
 
@@ -144,7 +144,7 @@ void StartupTest::tabOrderAndMnemonics() {
     QWidget* focus = QApplication::focusWidget();
     // The spin box hands its focus to its inner line edit.
     if (focus && focus->parentWidget() == run.position()) focus = run.position();
-    QVERIFY2(focus == widget(run.dialog(), order[i]), order[i]);
+    QVERIFY2(focus == widget(run.window(), order[i]), order[i]);
   }
 
   QTest::keyClick(run.field("serverEdit"), Qt::Key_P, Qt::AltModifier);
@@ -155,7 +155,7 @@ void StartupTest::tabOrderAndMnemonics() {
 void StartupTest::windowHasBothIconSizes() {
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
-  const QList<QSize> sizes = run.dialog().windowIcon().availableSizes();
+  const QList<QSize> sizes = run.window().windowIcon().availableSizes();
   QVERIFY(sizes.contains(QSize(16, 16)));
   QVERIFY(sizes.contains(QSize(32, 32)));
 }
@@ -163,7 +163,7 @@ void StartupTest::windowHasBothIconSizes() {
 void StartupTest::bottomRowLinesUpWithTheGroups() {
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
-  ServerListWindow& dialog = run.dialog();
+  ServerListWindow& dialog = run.window();
   const auto label = [&](const QString& text) -> QWidget* {
     for (QLabel* l : dialog.findChildren<QLabel*>()) {
       if (l->text() == text) return l;

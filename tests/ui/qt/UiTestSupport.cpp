@@ -102,26 +102,26 @@ FileRequest listRequest(FileDialogMode mode) {
 DialogRun::DialogRun(const std::filesystem::path& configPath, WriteOps writeOps) {
   DialogSetup setup = setupWith(configPath);
   setup.writeOps = std::move(writeOps);
-  dialog_ = std::make_unique<ServerListWindow>(std::move(setup), &prompts);
-  dialog_->show();
-  QApplication::setActiveWindow(dialog_.get());
-  if (!QTest::qWaitForWindowActive(dialog_.get())) throw std::runtime_error("dialog not active");
+  window_ = std::make_unique<ServerListWindow>(std::move(setup), &prompts);
+  window_->show();
+  QApplication::setActiveWindow(window_.get());
+  if (!QTest::qWaitForWindowActive(window_.get())) throw std::runtime_error("dialog not active");
 }
 
 DialogRun::~DialogRun() = default;
 
 FieldEdit* DialogRun::field(const char* objectName) const {
-  auto* edit = dialog_->findChild<FieldEdit*>(QString::fromLatin1(objectName));
+  auto* edit = window_->findChild<FieldEdit*>(QString::fromLatin1(objectName));
   if (!edit) throw std::runtime_error(std::string("no field ") + objectName);
   return edit;
 }
 
 PositionSpinBox* DialogRun::position() const {
-  return dialog_->findChild<PositionSpinBox*>(QStringLiteral("positionSpin"));
+  return window_->findChild<PositionSpinBox*>(QStringLiteral("positionSpin"));
 }
 
 QPushButton* DialogRun::button(const char* objectName) const {
-  auto* b = dialog_->findChild<QPushButton*>(QString::fromLatin1(objectName));
+  auto* b = window_->findChild<QPushButton*>(QString::fromLatin1(objectName));
   if (!b) throw std::runtime_error(std::string("no button ") + objectName);
   return b;
 }

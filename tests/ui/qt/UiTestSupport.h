@@ -85,7 +85,7 @@ class DialogRun {
                      WriteOps writeOps = WriteOps::system());
   ~DialogRun();
 
-  ServerListWindow& dialog() { return *dialog_; }
+  ServerListWindow& window() { return *window_; }
   FieldEdit* field(const char* objectName) const;
   PositionSpinBox* position() const;
   QPushButton* button(const char* objectName) const;
@@ -99,7 +99,7 @@ class DialogRun {
   FakePrompts prompts;
 
  private:
-  std::unique_ptr<ServerListWindow> dialog_;
+  std::unique_ptr<ServerListWindow> window_;
 };
 
 template <typename T>

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QSpontaneKeyEvent>
 #include <QTest>
@@ -43,8 +44,8 @@ void WindowTest::fixedSizeWithoutMinimiseOrMaximise() {
   QFETCH(bool, about);
   Workspace ws;
   DialogRun run(ws.writeGoodConfig());
-  AboutDialog aboutBox(&run.dialog());
-  QWidget* window = &run.dialog();
+  AboutDialog aboutBox(&run.window());
+  QWidget* window = &run.window();
   if (about) {
     aboutBox.show();
     QVERIFY(QTest::qWaitForWindowExposed(&aboutBox));
@@ -91,13 +92,13 @@ void WindowTest::focusComesBackAfterPrompts() {
       child<QLineEdit>(files, "fileNameEdit")->setText(ws.qpath(QStringLiteral("missing.bin")));
       static_cast<QDialog*>(files)->accept();
     });
-    dialog.OnOpen();
+    dialog.findChild<QPushButton*>(QStringLiteral("openButton"))->click();
   } else if (command == "save") {
     whenShown<QFileDialog>([](QFileDialog* files) { files->reject(); });
-    dialog.OnSave();
+    dialog.findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
   } else if (command == "open-esc") {
     whenShown<QFileDialog>([](QFileDialog* files) { QTest::keyClick(files, Qt::Key_Escape); });
-    dialog.OnOpen();
+    dialog.findChild<QPushButton*>(QStringLiteral("openButton"))->click();
   } else if (command == "discard") {
     // An entry that cannot be stored: moving on asks whether to discard it.
     QTest::keyClicks(child<FieldEdit>(&dialog, "serverEdit"), QStringLiteral("short"));
@@ -145,17 +146,17 @@ void WindowTest::wheelDoesNotMoveThroughTheList() {
   QSpinBox* box = run.position();
   const QPoint inBox = overTheNumber ? QPoint(box->width() / 3, box->height() / 2)
                                      : QPoint(box->width() - 4, box->height() / 2);
-  const QPointF inWindow = box->mapTo(&run.dialog(), inBox);
-  QWheelEvent wheel(inWindow, run.dialog().mapToGlobal(inWindow), QPoint(),
+  const QPointF inWindow = box->mapTo(&run.window(), inBox);
+  QWheelEvent wheel(inWindow, run.window().mapToGlobal(inWindow), QPoint(),
                     QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                     false);
   // Marked as coming from the platform, so that it travels from the number
   // up to the spin box; sendEvent would clear that mark.
   QSpontaneKeyEvent::setSpontaneous(&wheel);
-  qApp->notify(run.dialog().windowHandle(), &wheel);
+  qApp->notify(run.window().windowHandle(), &wheel);
 
   QCOMPARE(run.position()->value(), 1);
-  QCOMPARE(run.dialog().editor().current(), 0);
+  QCOMPARE(run.window().editor().current(), 0);
   QCOMPARE(run.prompts.messages.size(), 0);
   QCOMPARE(run.field("serverEdit")->text(), QStringLiteral("short"));
 
@@ -176,7 +177,7 @@ void WindowTest::pageKeysMoveOneEntry() {
   for (const auto& [key, shown] : presses) {
     QTest::keyClick(run.position(), key);
     QCOMPARE(run.position()->value(), shown);
-    QCOMPARE(run.dialog().editor().current(), shown - 1);
+    QCOMPARE(run.window().editor().current(), shown - 1);
   }
   QCOMPARE(run.prompts.messages.size(), 0);
 }
