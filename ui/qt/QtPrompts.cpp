@@ -60,9 +60,7 @@ void applyFileTypesAsWindowsDoes(QFileDialog& dialog, std::span<const FileFilter
   QObject::disconnect(types, &QComboBox::activated, &dialog, nullptr);
   QList<QStringList> patterns;
   for (const FileFilter& filter : filters) patterns.append(windowsPatterns(filter));
-  const auto apply = [files, patterns](int index) {
-    files->setNameFilters(patterns.value(index));
-  };
+  const auto apply = [files, patterns](int index) { files->setNameFilters(patterns.value(index)); };
   QObject::connect(types, &QComboBox::activated, &dialog, apply);
   apply(types->currentIndex());
 }
