@@ -29,6 +29,21 @@ const std::array<FileFilter, 2> kListFilters{{
 constexpr std::array<ControlId, 7> kEditingControls{IDC_SERVER,   IDC_PORT, IDC_KEY, IDC_USER_NAME,
                                                     IDC_PASSWORD, IDC_OPEN, IDC_SAVE};
 
+// Reads a file of its one known size and decodes it; the result is what a
+// refusal says about it (its result is Ok when the file was taken).
+template <typename Decode>
+FileRefusal readAndDecode(const std::filesystem::path& path, std::size_t size, ResultFile kind,
+                          Decode decode) {
+  FileRefusal refusal;
+  refusal.kind = kind;
+  const FileOfSize file = readFileOfSize(path, {size});
+  refusal.result = file.result;
+  refusal.osError = file.openError;
+  refusal.size = file.size;
+  if (file.result == FileResult::Ok) refusal.result = decode(file.bytes);
+  return refusal;
+}
+
 }  // namespace
 
 DialogSetup setupFrom(const CommandLine& command) {
@@ -67,13 +82,9 @@ void ServerListDialog::OnShown() {
 
 void ServerListDialog::loadConfiguration() {
   FileRefusal refusal;
-  refusal.kind = ResultFile::DeviceConfig;
   try {
-    FileOfSize file = readFileOfSize(configPath_, {kDeviceConfigSize});
-    refusal.result = file.result;
-    refusal.osError = file.openError;
-    refusal.size = file.size;
-    if (file.result == FileResult::Ok) refusal.result = decodeDeviceConfig(file.bytes, config_);
+    refusal = readAndDecode(configPath_, kDeviceConfigSize, ResultFile::DeviceConfig,
+                            [&](const auto& bytes) { return decodeDeviceConfig(bytes, config_); });
   } catch (const FileError& error) {
     showStop(fileErrorMessage(error));
     enableEditing(false);
@@ -135,11 +146,8 @@ bool ServerListDialog::readList(const std::filesystem::path& path) {
   ServerTable table = editor_.table();
   FileRefusal refusal;
   try {
-    FileOfSize file = readFileOfSize(path, {kServerListSize});
-    refusal.result = file.result;
-    refusal.osError = file.openError;
-    refusal.size = file.size;
-    if (file.result == FileResult::Ok) refusal.result = decodeServerList(file.bytes, table);
+    refusal = readAndDecode(path, kServerListSize, ResultFile::ServerList,
+                            [&](const auto& bytes) { return decodeServerList(bytes, table); });
   } catch (const FileError& error) {
     showStop(fileErrorMessage(error));
     return false;
