@@ -12,9 +12,9 @@ class SettingsApp {
  public:
   SettingsApp(int& argc, char** argv);
 
-  // Constructs the server list dialog on the configuration the command line
-  // names, opens its list, and runs the dialog modally; returns the process
-  // exit code.
+  // The whole run of the program: builds the server list dialog from the
+  // command line's set-up and runs it modally until it closes; returns the
+  // process exit code.
   int InitInstance(const CommandLine& command);
 
  private:
