@@ -109,6 +109,8 @@ T* child(QWidget* parent, const char* name) {
 
 // Runs action once on the first window of type T that appears and takes the
 // input, other than `except`: a modal dialog or, with popup set, a popup menu.
+// The wait is long because a loaded machine can take seconds to show a
+// window; only a window that never comes makes a test wait that long.
 template <typename T>
 void whenShown(std::function<void(T*)> action, QWidget* except = nullptr, bool popup = false) {
   auto* timer = new QTimer;
@@ -118,7 +120,7 @@ void whenShown(std::function<void(T*)> action, QWidget* except = nullptr, bool p
     QWidget* active = popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
     T* shown = active != except ? qobject_cast<T*>(active) : nullptr;
     const bool found = shown && shown->isVisible();
-    if (!found && clock->elapsed() < 5000) return;
+    if (!found && clock->elapsed() < 20000) return;
     timer->stop();
     timer->deleteLater();
     delete clock;

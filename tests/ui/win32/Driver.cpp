@@ -77,6 +77,20 @@ INPUT mouseInput(POINT screen, DWORD flags) {
   return input;
 }
 
+// Under load Wine can take a press that follows a move at the pointer's
+// old place, on a box's other button: the pointer is made to stay put
+// first, and the press and release carry the place themselves.
+void clickScreen(POINT screen) {
+  const auto arrived = [&] {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+  };
+  send({mouseInput(screen, MOUSEEVENTF_MOVE)});
+  waitUntil([&] { return arrived() && (pause(100ms), arrived()); }, 2s);
+  send({mouseInput(screen, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN),
+        mouseInput(screen, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP)});
+}
+
 std::wstring quoted(const std::wstring& argument) {
   if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
   std::wstring out = L"\"";
@@ -135,11 +149,19 @@ bool pressButton(HWND box, int id) {
   // lost; the same button is pressed again, never another box's.
   for (int attempt = 0; attempt < 3 && IsWindow(box); ++attempt) {
     const HWND button = GetDlgItem(box, id);
-    RECT rect;
-    if (!GetWindowRect(button, &rect)) break;
-    const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    send({mouseInput(centre, MOUSEEVENTF_MOVE), mouseInput(centre, MOUSEEVENTF_LEFTDOWN),
-          mouseInput(centre, MOUSEEVENTF_LEFTUP)});
+    POINT centre{};
+    // A box that is still being placed or raised would take the click on
+    // another of its buttons, or let it through to the window below.
+    const bool underMouse = waitUntil(
+        [&] {
+          RECT rect;
+          if (!GetWindowRect(button, &rect)) return false;
+          centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+          return WindowFromPoint(centre) == button;
+        },
+        std::chrono::seconds(5));
+    if (!underMouse) break;
+    clickScreen(centre);
     waitUntil([&] { return !IsWindow(box); }, std::chrono::seconds(5));
   }
   return !IsWindow(box);
@@ -254,8 +276,7 @@ void Editor::clickAt(POINT screen) const {
   // A control that still holds the mouse (an up-down arrow between press and
   // release) takes the next click for itself.
   waitUntil([&] { return mouseFree(); }, 2s);
-  send({mouseInput(screen, MOUSEEVENTF_MOVE), mouseInput(screen, MOUSEEVENTF_LEFTDOWN),
-        mouseInput(screen, MOUSEEVENTF_LEFTUP)});
+  clickScreen(screen);
   waitUntil([&] { return mouseFree(); }, 2s);
 }
 
@@ -273,11 +294,17 @@ bool Editor::clickUntil(int id, const std::function<bool()>& done) const {
   return false;
 }
 
-void Editor::clickSpin(bool up) const {
+bool Editor::clickSpinUntil(bool up, const std::wstring& position) const {
   RECT rect;
   GetWindowRect(item(IDC_SPIN), &rect);
   const int quarter = (rect.bottom - rect.top) / 4;
-  clickAt({(rect.left + rect.right) / 2, up ? rect.top + quarter : rect.bottom - quarter});
+  const POINT half{(rect.left + rect.right) / 2, up ? rect.top + quarter : rect.bottom - quarter};
+  // A lost click moves nothing, so clicking again cannot step twice.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    clickAt(half);
+    if (waitUntil([&] { return text(IDC_POSITION) == position; }, 5s)) return true;
+  }
+  return false;
 }
 
 void Editor::focusField(int id) const {

@@ -70,7 +70,9 @@ class Editor {
   // machine loses a click now and then); whether it came to hold.
   bool clickUntil(int id, const std::function<bool()>& done) const;
   void clickAt(POINT screen) const;
-  void clickSpin(bool up) const;
+  // Clicks the up-down control's upper or lower half until the position
+  // field shows the given one; whether it came to show it.
+  bool clickSpinUntil(bool up, const std::wstring& position) const;
   void focusField(int id) const;  // a click into the field, then End
   void key(WORD vk, std::initializer_list<WORD> modifiers = {}) const;
   void type(const std::wstring& text) const;
