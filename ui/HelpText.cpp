@@ -58,7 +58,8 @@ std::string serverListSource() {
          "another position.\n"
          "- **Delete**: empties the current entry.\n"
          "- **Exit** or Esc: closes the editor; Enter too, once every field is\n"
-         "readable. Changes not yet saved in a file are offered for saving first.\n"
+         "readable. Changes not yet saved in a file are offered for saving first,\n"
+         "also when you log off or shut down.\n"
          "\n"
          "Editing needs a valid `" +
          std::string(kDefaultConfigPath) +

@@ -224,21 +224,25 @@ void ServerListDialog::OnOK() {
 
 void ServerListDialog::OnCancel() { closeAfterAsking(DialogResult::Cancel); }
 
+bool ServerListDialog::OnQueryEndSession() { return mayEnd(); }
+
 void ServerListDialog::closeAfterAsking(DialogResult result) {
-  if (hasUnsavedChanges()) {
-    switch (prompts_.message(kSaveChangesQuestion, applicationName_, PromptIcon::Question,
-                             PromptButtons::YesNoCancel)) {
-      case PromptAnswer::Yes:
-        if (!saveList()) return;
-        break;
-      case PromptAnswer::No:
-        break;
-      case PromptAnswer::Ok:
-      case PromptAnswer::Cancel:
-        return;
-    }
+  if (mayEnd()) controls_.close(result);
+}
+
+bool ServerListDialog::mayEnd() {
+  if (!hasUnsavedChanges()) return true;
+  switch (prompts_.message(kSaveChangesQuestion, applicationName_, PromptIcon::Question,
+                           PromptButtons::YesNoCancel)) {
+    case PromptAnswer::Yes:
+      return saveList();
+    case PromptAnswer::No:
+      return true;
+    case PromptAnswer::Ok:
+    case PromptAnswer::Cancel:
+      return false;
   }
-  controls_.close(result);
+  return false;
 }
 
 void ServerListDialog::OnCopy() { editor_.Copy(); }

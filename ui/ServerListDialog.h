@@ -62,6 +62,10 @@ class ServerListDialog : public EntryView {
   // closing first asks whether to save changes that no file holds.
   void OnOK();
   void OnCancel();
+  // The system is ending the session (log-off, shut-down): whether the
+  // program may end with it. Asks as closing does; the window stays when
+  // the user cancels or the save fails, and the system then keeps running.
+  bool OnQueryEndSession();
   void OnCopy();
   void OnPaste();
   void OnDelete();
@@ -101,6 +105,9 @@ class ServerListDialog : public EntryView {
   // The file dialog for lists, as Open and Save show it.
   std::optional<std::filesystem::path> chooseList(FileDialogMode mode);
   void closeAfterAsking(DialogResult result);
+  // Whether the program may end: no changes, or the user saved them or let
+  // them go.
+  bool mayEnd();
   void markSaved();
   void rememberShownTexts();
   void rememberFolderOf(const std::filesystem::path& path);

@@ -110,7 +110,9 @@ TEST_F(UnsavedTest, OpeningOrSavingClearsTheMarkAFailedSaveDoesNot) {
   EXPECT_TRUE(dialog->hasUnsavedChanges());
 }
 
-enum class Way { Enter, Cancel };
+// Enter and Esc close the window; the system's end of the session asks
+// whether the program may end, and the system then ends it.
+enum class Way { Enter, Cancel, EndSession };
 
 struct CloseCase {
   const char* name;
@@ -130,6 +132,11 @@ const CloseCase kCloses[] = {
     {"Esc, No", Way::Cancel, PromptAnswer::No, nullptr, true, false},
     {"Enter, Cancel", Way::Enter, PromptAnswer::Cancel, nullptr, false, false},
     {"Esc, Cancel", Way::Cancel, PromptAnswer::Cancel, nullptr, false, false},
+    {"log-off, Yes, saved", Way::EndSession, PromptAnswer::Yes, "out.bin", true, true},
+    {"log-off, Yes, save fails", Way::EndSession, PromptAnswer::Yes, "no-folder/out.bin", false,
+     false},
+    {"log-off, No", Way::EndSession, PromptAnswer::No, nullptr, true, false},
+    {"log-off, Cancel", Way::EndSession, PromptAnswer::Cancel, nullptr, false, false},
 };
 
 TEST_F(UnsavedTest, ClosingAsksOnceAndDoesWhatTheAnswerSays) {
@@ -143,7 +150,22 @@ TEST_F(UnsavedTest, ClosingAsksOnceAndDoesWhatTheAnswerSays) {
     prompts.chosen = {c.saveTo ? std::optional(dir / c.saveTo) : std::nullopt};
     fs::remove(dir / "out.bin");
 
-    c.way == Way::Enter ? dialog->OnOK() : dialog->OnCancel();
+    bool ended = false;
+    switch (c.way) {
+      case Way::Enter:
+        dialog->OnOK();
+        ended = controls.closed == DialogResult::Ok;
+        break;
+      case Way::Cancel:
+        dialog->OnCancel();
+        ended = controls.closed == DialogResult::Cancel;
+        break;
+      case Way::EndSession:
+        ended = dialog->OnQueryEndSession();
+        // The system ends the program; the window does not close itself.
+        EXPECT_FALSE(controls.closed);
+        break;
+    }
 
     ASSERT_FALSE(prompts.messages.empty());
     const Shown& question = prompts.messages[0];
@@ -153,11 +175,10 @@ TEST_F(UnsavedTest, ClosingAsksOnceAndDoesWhatTheAnswerSays) {
     EXPECT_EQ(question.buttons, PromptButtons::YesNoCancel);
     // A failed save says why, and nothing else is said.
     EXPECT_EQ(prompts.messages.size(), std::string_view(c.name).ends_with("fails") ? 2u : 1u);
-    EXPECT_EQ(controls.closed.has_value(), c.closes);
-    if (c.closes) {
-      EXPECT_EQ(controls.closed, c.way == Way::Enter ? DialogResult::Ok : DialogResult::Cancel);
-    } else {
+    EXPECT_EQ(ended, c.closes);
+    if (!c.closes) {
       // The window stays as it was: position, typed text, focus, the mark.
+      EXPECT_FALSE(controls.closed);
       EXPECT_EQ(controls.text(IDC_SERVER), "typed.example");
       EXPECT_EQ(dialog->editor().current(), 0);
       EXPECT_EQ(controls.focused, IDC_USER_NAME);
@@ -173,6 +194,7 @@ TEST_F(UnsavedTest, ClosingAsksOnceAndDoesWhatTheAnswerSays) {
 }
 
 TEST_F(UnsavedTest, WithoutChangesEveryWayClosesAtOnce) {
+  EXPECT_TRUE(dialog->OnQueryEndSession());
   dialog->OnCancel();
   EXPECT_EQ(controls.closed, DialogResult::Cancel);
   controls.closed.reset();

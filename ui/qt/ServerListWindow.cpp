@@ -1,8 +1,10 @@
 #include "ui/qt/ServerListWindow.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -40,6 +42,13 @@ void ServerListWindow::connectCommands() {
   connect(widgets_.remove, &QPushButton::clicked, this, [this] { core_->OnDelete(); });
   connect(widgets_.exit, &QPushButton::clicked, this, &ServerListWindow::reject);
   widgets_.position->setMoveRequest([this](int delta) { return core_->OnDeltaPos(delta); });
+  // A log-off or shut-down through the session manager asks as closing does.
+  // Without leave to interact nothing can be asked, and the session ends.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    if (!manager.allowsInteraction()) return;
+    if (!core_->OnQueryEndSession()) manager.cancel();
+    manager.release();
+  });
 }
 
 void ServerListWindow::buildActions() {

@@ -177,6 +177,10 @@ INT_PTR ServerListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtrW(window_, DWLP_MSGRESULT, 0);
       return TRUE;
     }
+    case WM_QUERYENDSESSION:
+      if (!binding_) return FALSE;
+      SetWindowLongPtrW(window_, DWLP_MSGRESULT, binding_->core.OnQueryEndSession() ? TRUE : FALSE);
+      return TRUE;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
         showAboutBox(window_);

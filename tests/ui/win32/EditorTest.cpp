@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 #include <string>
 
 #include "data/DeviceConfig.h"
@@ -80,8 +81,7 @@ TEST(Startup, WithoutConfigurationTheEditorOpensReadOnly) {
   EXPECT_FALSE(editor.enabled(IDC_PASTE));
   EXPECT_EQ(editor.text(IDC_POSITION), L"1");
   EXPECT_EQ(editor.text(IDC_KEY), kDefaultKey);
-  editor.clickSpin(true);
-  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"2"; }));
+  EXPECT_TRUE(editor.clickSpinUntil(true, L"2"));
   EXPECT_EQ(editor.text(IDC_KEY), kDefaultKey);
 }
 
@@ -236,6 +236,37 @@ TEST(Fields, EscWithChangesAsksCancelKeepsTheTextNoClosesWithoutWriting) {
   EXPECT_EQ(writtenFiles(folder), std::vector<fs::path>{});
 }
 
+// What Windows sends every program at a log-off or shut-down; the answer
+// says whether the session may end.
+std::future<bool> queryEndSession(const Editor& editor) {
+  return std::async(std::launch::async, [window = editor.window()] {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 60000,
+                        &answer);
+    return answer != 0;
+  });
+}
+
+TEST(Fields, LogOffAsksAboutChangesAndCancelKeepsTheSessionFromEnding) {
+  Folder folder;
+  writeConfig(folder);
+  Editor editor(folder.path());
+  EXPECT_TRUE(queryEndSession(editor).get()) << "nothing to lose: no question";
+  EXPECT_FALSE(editor.waitForBox(500ms).window);
+
+  editor.retype(IDC_SERVER, L"unsaved.example");
+  std::future<bool> ended = queryEndSession(editor);
+  expectBoxAndPress(editor, kAppName, L"Save changes to the server list?", IDCANCEL);
+  EXPECT_FALSE(ended.get());
+  EXPECT_TRUE(editor.running());
+  EXPECT_EQ(editor.text(IDC_SERVER), L"unsaved.example");
+
+  ended = queryEndSession(editor);
+  expectBoxAndPress(editor, kAppName, L"Save changes to the server list?", IDNO);
+  EXPECT_TRUE(ended.get());
+  EXPECT_EQ(writtenFiles(folder), std::vector<fs::path>{});
+}
+
 TEST(Fields, EscWithoutChangesClosesAtOnce) {
   Folder folder;
   writeConfig(folder);
@@ -255,10 +286,8 @@ TEST(List, SpinWrapsAtBothEndsByKeyAndByMouse) {
   EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"20"; }));
   editor.key(VK_UP);
   EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"1"; }));
-  editor.clickSpin(false);
-  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"20"; }));
-  editor.clickSpin(true);
-  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"1"; }));
+  EXPECT_TRUE(editor.clickSpinUntil(false, L"20"));
+  EXPECT_TRUE(editor.clickSpinUntil(true, L"1"));
 }
 
 TEST(List, InvalidEditsAskBeforeTheMoveAndCancelKeepsThePosition) {
@@ -283,8 +312,7 @@ TEST(List, CopyPasteAndDelete) {
   Editor editor(folder.path());
   fillValidEntry(editor, L"server.example");
   EXPECT_TRUE(editor.clickUntil(IDC_COPY, [&] { return editor.enabled(IDC_PASTE); }));
-  editor.clickSpin(true);
-  EXPECT_TRUE(waitUntil([&] { return editor.text(IDC_POSITION) == L"2"; }));
+  EXPECT_TRUE(editor.clickSpinUntil(true, L"2"));
   EXPECT_EQ(editor.text(IDC_SERVER), L"");
   EXPECT_TRUE(
       editor.clickUntil(IDC_PASTE, [&] { return editor.text(IDC_SERVER) == L"server.example"; }))
