@@ -166,40 +166,38 @@ INSTANTIATE_TEST_SUITE_P(HeldFile, BriefHold, testing::ValuesIn(kBriefHolds),
                            return info.param.name;
                          });
 
-// The other program may take the list in the moment between the save's
-// first look and its rename: the rename waits as well, and the temporary
-// file is never left behind.
-TEST(HeldFile, HoldStartingJustBeforeTheRenameIsWaitedFor) {
+// The other program takes the list in the moment between the save's first
+// look and its rename, and holds it unshared for `hold`.
+class HoldAtRename : public testing::Test {
+ protected:
+  void SetUp() override { writeBytes(target, previousList()); }
+
+  WriteOps opsHolding(std::chrono::milliseconds hold) {
+    WriteOps ops = WriteOps::system();
+    ops.rename = [this, hold, rename = ops.rename](NativeFile file, const fs::path& to) {
+      if (!holder) holder = std::make_unique<Holder>(target, 0, hold);
+      return rename(file, to);
+    };
+    return ops;
+  }
+
   TempDir dir;
-  const auto target = dir / "list.bin";
-  writeBytes(target, previousList());
+  const fs::path target = dir / "list.bin";
   std::unique_ptr<Holder> holder;
-  WriteOps ops = WriteOps::system();
-  const auto rename = ops.rename;
-  ops.rename = [&](NativeFile file, const fs::path& to) {
-    if (!holder) holder = std::make_unique<Holder>(target, 0, std::chrono::milliseconds(300));
-    return rename(file, to);
-  };
-  EXPECT_EQ(save(target, ops), FileResult::Ok);
+};
+
+// The rename waits as well, and the temporary file is never left behind.
+TEST_F(HoldAtRename, ABriefHoldIsWaitedFor) {
+  EXPECT_EQ(save(target, opsHolding(std::chrono::milliseconds(300))), FileResult::Ok);
   ASSERT_TRUE(holder && holder->ok());
   holder.reset();
   EXPECT_EQ(readBytes(target), expectedImage());
   EXPECT_EQ(dir.names(), std::set<std::string>{"list.bin"});
 }
 
-TEST(HeldFile, RenameHeldTooLongKeepsTheCauseAndTheOldList) {
-  TempDir dir;
-  const auto target = dir / "list.bin";
-  writeBytes(target, previousList());
-  std::unique_ptr<Holder> holder;
-  WriteOps ops = WriteOps::system();
-  const auto rename = ops.rename;
-  ops.rename = [&](NativeFile file, const fs::path& to) {
-    if (!holder) holder = std::make_unique<Holder>(target, 0, std::chrono::milliseconds(2000));
-    return rename(file, to);
-  };
+TEST_F(HoldAtRename, AHoldTooLongKeepsTheCauseAndTheOldList) {
   try {
-    save(target, ops);
+    save(target, opsHolding(std::chrono::milliseconds(2000)));
     ADD_FAILURE() << "no FileError";
   } catch (const FileError& e) {
     EXPECT_EQ(e.cause(), FileErrorCause::SharingViolation);
