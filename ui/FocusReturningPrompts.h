@@ -21,11 +21,16 @@ class FocusReturningPrompts : public DialogPrompts {
                        PromptButtons buttons) override;
   std::optional<std::filesystem::path> chooseFile(const FileRequest& request) override;
 
+  // Whether a box or file dialog is up: the user is in the middle of a
+  // decision, and the window's own commands wait for it.
+  bool anyOpen() const { return open_ > 0; }
+
  private:
   class Return;
 
   DialogPrompts& prompts_;
   DialogControls& controls_;
+  int open_ = 0;
 };
 
 }  // namespace sci

@@ -224,7 +224,13 @@ void ServerListDialog::OnOK() {
 
 void ServerListDialog::OnCancel() { closeAfterAsking(DialogResult::Cancel); }
 
-bool ServerListDialog::OnQueryEndSession() { return mayEnd(); }
+bool ServerListDialog::OnQueryEndSession() {
+  if (!hasUnsavedChanges()) return true;
+  // Over a box or file dialog still open, a question could start a second
+  // Save; the session waits until the user has finished there.
+  if (prompts_.anyOpen()) return false;
+  return mayEnd();
+}
 
 void ServerListDialog::closeAfterAsking(DialogResult result) {
   if (mayEnd()) controls_.close(result);

@@ -65,6 +65,8 @@ class ServerListDialog : public EntryView {
   // The system is ending the session (log-off, shut-down): whether the
   // program may end with it. Asks as closing does; the window stays when
   // the user cancels or the save fails, and the system then keeps running.
+  // With changes while one of the window's boxes is open, it refuses at
+  // once.
   bool OnQueryEndSession();
   void OnCopy();
   void OnPaste();

@@ -203,6 +203,17 @@ TEST_F(UnsavedTest, WithoutChangesEveryWayClosesAtOnce) {
   EXPECT_TRUE(prompts.messages.empty());
 }
 
+TEST_F(UnsavedTest, LogOffOverAnOpenFileDialogWaitsOnlyWithSomethingToLose) {
+  std::vector<bool> mayEnd;
+  prompts.whileShown = [&] { mayEnd.push_back(dialog->OnQueryEndSession()); };
+  dialog->OnSave();  // cancelled; nothing was changed
+  controls.type(IDC_SERVER, "typed.example");
+  dialog->OnSave();
+  EXPECT_EQ(mayEnd, (std::vector<bool>{true, false}));
+  // No question over the file dialog, which could start a second Save.
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
 TEST_F(UnsavedTest, EnterReadsBackBeforeItAsks) {
   controls.type(IDC_PORT, "");
   prompts.answers = {PromptAnswer::No};
