@@ -22,7 +22,7 @@ class FocusReturningPrompts : public DialogPrompts {
   std::optional<std::filesystem::path> chooseFile(const FileRequest& request) override;
 
   // Whether a box or file dialog is up: the user is in the middle of a
-  // decision, and the window's own commands wait for it.
+  // decision that nothing else should ask over.
   bool anyOpen() const { return open_ > 0; }
 
  private:
